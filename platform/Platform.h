@@ -1,0 +1,56 @@
+// The seam: every operating-system service the portable code uses. Exactly one implementation
+// is linked into each program (win32/ in the exe, the recording fake in tests and tools).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// One reading of a joystick: X and Y positions and the 32-bit button word.
+struct JoystickState {
+    uint32_t x = 0, y = 0, buttons = 0;
+};
+
+// What a joystick reports about itself: axis ranges and button counts.
+struct JoystickCaps {
+    uint32_t xMin = 0, xMax = 0, yMin = 0, yMax = 0;
+    uint32_t numButtons = 0;  // buttons the device has
+    uint32_t maxButtons = 0;  // buttons the driver can report
+};
+
+// Returns false when the device did not answer; `out` is then unspecified.
+bool ReadJoystick(int joystickId, JoystickState& out);
+// Returns false when the device did not answer; `out` is then unspecified.
+bool ReadJoystickCaps(int joystickId, JoystickCaps& out);
+
+// One key-down or key-up by virtual-key code, no scan code, no other flag.
+void SendKey(uint8_t virtualKey, bool down);
+// The virtual-key code that types `c` on the current layout (low byte only); -1 when none does.
+int KeyForCharacter(char c);
+// A relative pointer move in pixels.
+void MovePointer(int32_t dx, int32_t dy);
+// One mouse-button action: `flags` are the mouse_event flags as sent, `x`/`y` the coordinates.
+void SendMouseButtons(uint32_t flags, int32_t x, int32_t y);
+// The cursor position in screen pixels.
+void GetCursorPosition(int32_t& x, int32_t& y);
+
+// Starts (or restarts with a new period) the poll timer whose identifier is the joystick ID.
+void StartTimer(int joystickId, int periodMs);
+// Stops the poll timer of that joystick ID.
+void StopTimer(int joystickId);
+
+enum class ReadStatus { Ok, Missing, Unreadable };
+// Reads a whole file. Missing: there is no such file; Unreadable: it exists but cannot be read.
+ReadStatus ReadWholeFile(const std::string& path, std::vector<uint8_t>& out);
+// Replaces a file's content, all or nothing: on failure the old file stays as it was.
+bool ReplaceWholeFile(const std::string& path, const std::vector<uint8_t>& bytes);
+// Deletes a file; false when it could not be deleted.
+bool RemoveFile(const std::string& path);
+
+enum class MessageIcon { None, Error, Information };
+// A modal message box; `owned` puts it over the main control window, otherwise it has no owner.
+void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon, bool owned);
+
+}  // namespace platform

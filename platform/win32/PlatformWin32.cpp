@@ -1,0 +1,160 @@
+// The product's platform backend on Win32: multimedia joysticks, input synthesis, window timers,
+// files and message boxes.
+#include <windows.h>
+
+#include <mmsystem.h>
+
+#include "platform/Platform.h"
+#include "platform/win32/PlatformWin32.h"
+
+namespace {
+
+HWND mainWindow = nullptr;
+
+class FileHandle {
+  public:
+    explicit FileHandle(HANDLE h) : handle(h) {}
+    ~FileHandle() {
+        if (IsOpen()) CloseHandle(handle);
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    bool IsOpen() const { return handle != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return handle; }
+    void Close() {
+        if (IsOpen()) CloseHandle(handle);
+        handle = INVALID_HANDLE_VALUE;
+    }
+
+  private:
+    HANDLE handle;
+};
+
+constexpr DWORD FileFlags = FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN;
+
+bool WriteAll(HANDLE file, const std::vector<uint8_t>& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD written = 0;
+        const DWORD chunk = static_cast<DWORD>(bytes.size() - done);
+        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0) {
+            return false;
+        }
+        done += written;
+    }
+    return true;
+}
+
+// Moves the finished temporary file over the old one. Windows 95/98/Me lack MoveFileEx.
+bool MoveOver(const std::string& from, const std::string& to) {
+    if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return true;
+    }
+    if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;
+    DeleteFileA(to.c_str());
+    return MoveFileA(from.c_str(), to.c_str()) != 0;
+}
+
+}  // namespace
+
+namespace platform {
+
+void SetMainWindow(HWND window) { mainWindow = window; }
+
+bool ReadJoystick(int joystickId, JoystickState& out) {
+    JOYINFOEX info = {};
+    info.dwSize = sizeof info;
+    info.dwFlags = JOY_RETURNX | JOY_RETURNY | JOY_RETURNBUTTONS;
+    if (joyGetPosEx(static_cast<UINT>(joystickId), &info) != JOYERR_NOERROR) return false;
+    out = {static_cast<uint32_t>(info.dwXpos), static_cast<uint32_t>(info.dwYpos),
+           static_cast<uint32_t>(info.dwButtons)};
+    return true;
+}
+
+bool ReadJoystickCaps(int joystickId, JoystickCaps& out) {
+    JOYCAPSA caps = {};
+    if (joyGetDevCapsA(static_cast<UINT>(joystickId), &caps, sizeof caps) != JOYERR_NOERROR) {
+        return false;
+    }
+    out = {caps.wXmin, caps.wXmax, caps.wYmin, caps.wYmax, caps.wNumButtons, caps.wMaxButtons};
+    return true;
+}
+
+void SendKey(uint8_t virtualKey, bool down) {
+    keybd_event(virtualKey, 0, down ? 0 : KEYEVENTF_KEYUP, 0);
+}
+
+int KeyForCharacter(char c) {
+    const SHORT scan = VkKeyScanA(c);
+    if (scan == -1) return -1;
+    return scan & 0xFF;
+}
+
+void MovePointer(int32_t dx, int32_t dy) {
+    mouse_event(MOUSEEVENTF_MOVE, static_cast<DWORD>(dx), static_cast<DWORD>(dy), 0, 0);
+}
+
+void SendMouseButtons(uint32_t flags, int32_t x, int32_t y) {
+    mouse_event(flags, static_cast<DWORD>(x), static_cast<DWORD>(y), 0, 0);
+}
+
+void GetCursorPosition(int32_t& x, int32_t& y) {
+    POINT point = {0, 0};
+    GetCursorPos(&point);
+    x = point.x;
+    y = point.y;
+}
+
+void StartTimer(int joystickId, int periodMs) {
+    SetTimer(mainWindow, static_cast<UINT_PTR>(joystickId), static_cast<UINT>(periodMs), nullptr);
+}
+
+void StopTimer(int joystickId) { KillTimer(mainWindow, static_cast<UINT_PTR>(joystickId)); }
+
+ReadStatus ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
+    FileHandle file(
+        CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FileFlags, nullptr));
+    if (!file.IsOpen()) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
+                   ? ReadStatus::Missing
+                   : ReadStatus::Unreadable;
+    }
+    out.clear();
+    uint8_t buffer[4096];
+    for (;;) {
+        DWORD got = 0;
+        if (!::ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr)) {
+            return ReadStatus::Unreadable;
+        }
+        if (got == 0) return ReadStatus::Ok;
+        out.insert(out.end(), buffer, buffer + got);
+    }
+}
+
+// Written to a temporary file beside the target and moved over it, so a crash or a full disk
+// leaves either the old file or the new one, never a mix.
+bool ReplaceWholeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+    const std::string temporary = path + ".tmp";
+    FileHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FileFlags, nullptr));
+    if (!file.IsOpen()) return false;
+    const bool written = WriteAll(file.Get(), bytes) && FlushFileBuffers(file.Get());
+    file.Close();
+    if (!written || !MoveOver(temporary, path)) {
+        DeleteFileA(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool RemoveFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+
+void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon, bool owned) {
+    UINT style = MB_OK;
+    if (icon == MessageIcon::Error) style |= MB_ICONERROR;
+    if (icon == MessageIcon::Information) style |= MB_ICONINFORMATION;
+    MessageBoxA(owned ? mainWindow : nullptr, text.c_str(), title.c_str(), style);
+}
+
+}  // namespace platform

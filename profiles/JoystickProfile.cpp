@@ -1,0 +1,140 @@
+// Construction, device set-up, loading and saving of a joystick's profile.
+#include "profiles/JoystickProfile.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <new>
+
+#include "profiles/Messages.h"
+#include "profiles/ProfileFile.h"
+#include "profiles/ProfileName.h"
+
+namespace {
+
+std::unique_ptr<uint8_t[]> AllocateText(int32_t maxChars) {
+    return std::unique_ptr<uint8_t[]>(new (std::nothrow)
+                                          uint8_t[static_cast<size_t>(TextSlotCount) * maxChars]());
+}
+
+}  // namespace
+
+JoystickProfile::JoystickProfile(const ProgramContext& context, int id)
+    : joystickId(id), owner(context) {
+    SetUpDevice();
+}
+
+JoystickProfile::~JoystickProfile() {
+    if (timerRunning) {
+        ReleaseHeld();
+        platform::StopTimer(joystickId);
+    }
+}
+
+void JoystickProfile::SetUpDevice() {
+    position = {};
+    caps = {};
+    platform::ReadJoystickCaps(joystickId, caps);
+    // Added as unsigned 32-bit values, then halved: the fraction is dropped.
+    centreX = (caps.xMin + caps.xMax) >> 1;
+    centreY = (caps.yMin + caps.yMax) >> 1;
+}
+
+std::string JoystickProfile::FilePath() const {
+    return owner.programDirectory + profileName + ".qvp";
+}
+
+int32_t JoystickProfile::ButtonCount() const {
+    return static_cast<int32_t>(std::min<uint32_t>(caps.numButtons, MaxButtons));
+}
+
+LoadResult JoystickProfile::Load() {
+    ReleaseHeld();
+    const ProfileSettings defaults;
+    sensitivity = defaults.sensitivity;
+    pollingDelay = defaults.pollingDelay;
+    acceleration = defaults.acceleration;
+    threshold = defaults.threshold;
+    swapY = defaults.swapY;
+    swapX = defaults.swapX;
+    if (!CombinationText) CombinationText = AllocateText(MaxChars);
+    if (CheckProfileName(owner.programDirectory, profileName) != NameProblem::None) {
+        return LoadResult::BadName;
+    }
+
+    std::vector<uint8_t> bytes;
+    switch (platform::ReadWholeFile(FilePath(), bytes)) {
+        case platform::ReadStatus::Missing:
+            // The profile keeps its mappings with the default settings, and gets its file now.
+            modified = true;
+            Save();
+            return LoadResult::Created;
+        case platform::ReadStatus::Unreadable:
+            Show(UnreadableProfileMessage(FilePath()));
+            return LoadResult::Unreadable;
+        case platform::ReadStatus::Ok:
+            break;
+    }
+
+    ProfileHeader header;
+    if (DecodeProfileHeader(bytes, header) != ProfileDecodeError::None) {
+        Show(DamagedProfileMessage(FilePath()));
+        return LoadResult::Damaged;
+    }
+    // Kept on failure: the old buffer and its MaxChars stay together.
+    std::unique_ptr<uint8_t[]> text = AllocateText(header.settings.maxChars);
+    if (!text) {
+        Show(NotEnoughMemoryMessage());
+        return LoadResult::NoMemory;
+    }
+    ProfileBody body;
+    DecodeProfileBody(bytes, header, body, text.get());
+    const ProfileSettings& s = header.settings;
+    swapY = s.swapY;
+    swapX = s.swapX;
+    progressive = s.progressive;
+    acceleration = s.acceleration;
+    pollingDelay = s.pollingDelay;
+    sensitivity = s.sensitivity;
+    threshold = s.threshold;
+    MaxChars = s.maxChars;
+    ActionTable = body.table;
+    CombinationText = std::move(text);
+    if (body.shiftButton) shiftButton = *body.shiftButton;
+
+    if (owner.platformId == PlatformWindows9x) caps.numButtons = caps.maxButtons;
+    if (header.buttonCount == ButtonCount()) return LoadResult::Loaded;
+    return WriteBackupProfile();
+}
+
+// The joystick's button count changed since the file was written: the profile continues under
+// a new name with the count appended, and the old file stays as it is.
+LoadResult JoystickProfile::WriteBackupProfile() {
+    char suffix[16];
+    std::snprintf(suffix, sizeof suffix, "(%02d)", static_cast<int>(ButtonCount()));
+    const std::string backupName = profileName + suffix;
+    // Kept under the old name, unchanged on disk, when the longer name would not fit.
+    if (CheckProfileName(owner.programDirectory, backupName) != NameProblem::None) {
+        return LoadResult::Loaded;
+    }
+    profileName = backupName;
+    modified = true;
+    if (Save()) Show(ButtonCountChangedMessage(joystickId + 1, profileName));
+    return LoadResult::BackedUp;
+}
+
+bool JoystickProfile::Save() {
+    if (!modified || profileName.empty()) return false;
+    ProfileHeader header;
+    header.settings = {swapY,        swapX,       progressive, acceleration,
+                       pollingDelay, sensitivity, threshold,   MaxChars};
+    header.buttonCount = ButtonCount();
+    if (CheckProfileName(owner.programDirectory, profileName) != NameProblem::None ||
+        !platform::ReplaceWholeFile(
+            FilePath(), EncodeProfile(header, ActionTable, CombinationText.get(), shiftButton))) {
+        // The flag stays set, so the next save writes these changes.
+        Show(CouldntSaveMessage());
+        return false;
+    }
+    modified = false;
+    return true;
+}

@@ -1,0 +1,96 @@
+// Encoding and decoding of profile files.
+#include "profiles/ProfileFile.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "profiles/ByteOrder.h"
+
+namespace {
+
+constexpr size_t ButtonCountOffset = 32;
+constexpr size_t ColumnsOffset = 36;
+
+// Copies what the file holds of [offset, offset + length) to `out`; returns the bytes copied.
+size_t CopyAvailable(const std::vector<uint8_t>& bytes, size_t offset, size_t length,
+                     uint8_t* out) {
+    if (offset >= bytes.size()) return 0;
+    const size_t available = std::min(length, bytes.size() - offset);
+    std::memcpy(out, bytes.data() + offset, available);
+    return available;
+}
+
+}  // namespace
+
+ProfileDecodeError DecodeProfileHeader(const std::vector<uint8_t>& bytes, ProfileHeader& out) {
+    if (bytes.size() < ButtonCountOffset + 4) return ProfileDecodeError::CutBeforeButtonCount;
+    int32_t fields[9];
+    for (size_t i = 0; i < 9; ++i) fields[i] = static_cast<int32_t>(ReadLe32(&bytes[4 * i]));
+    ProfileSettings& s = out.settings;
+    s.swapY = fields[0];
+    s.swapX = fields[1];
+    s.progressive = fields[2];
+    s.acceleration = fields[3];
+    s.pollingDelay = fields[4];
+    s.sensitivity = fields[5];
+    s.threshold = fields[6];
+    s.maxChars = fields[7];
+    out.buttonCount = fields[8];
+    if (out.buttonCount < 0 || out.buttonCount > MaxButtons) {
+        return ProfileDecodeError::BadButtonCount;
+    }
+    if (s.maxChars < 1 || s.maxChars > MaxCharsLimit) return ProfileDecodeError::BadMaxChars;
+    return ProfileDecodeError::None;
+}
+
+void DecodeProfileBody(const std::vector<uint8_t>& bytes, const ProfileHeader& header,
+                       ProfileBody& body, uint8_t* text) {
+    const size_t events = static_cast<size_t>(header.buttonCount) + DirectionCount;
+    const size_t m = static_cast<size_t>(header.settings.maxChars);
+    size_t offset = ColumnsOffset;
+
+    body.table.fill(0);
+    for (int column = 0; column < ColumnCount; ++column) {
+        for (size_t i = 0; i < events; ++i, offset += 4) {
+            // An entry cut by the end of the file stays 0.
+            if (offset + 4 > bytes.size()) continue;
+            body.table[EventCount * column + i] = static_cast<int32_t>(ReadLe32(&bytes[offset]));
+        }
+    }
+    std::memset(text, 0, TextSlotCount * m);
+    CopyAvailable(bytes, offset, m * events, text);
+    offset += m * events;
+    CopyAvailable(bytes, offset, m * events, text + EventCount * m);
+    offset += m * events;
+    body.shiftButton.reset();
+    if (offset + 4 <= bytes.size())
+        body.shiftButton = static_cast<int32_t>(ReadLe32(&bytes[offset]));
+}
+
+std::vector<uint8_t> EncodeProfile(const ProfileHeader& header, const ActionEntries& table,
+                                   const uint8_t* text, int32_t shiftButton) {
+    const ProfileSettings& s = header.settings;
+    const size_t events = static_cast<size_t>(header.buttonCount) + DirectionCount;
+    const size_t m = static_cast<size_t>(s.maxChars);
+    std::vector<uint8_t> out;
+    out.reserve(ProfileFileSize(header.buttonCount, s.maxChars));
+    for (int32_t field : {s.swapY, s.swapX, s.progressive, s.acceleration, s.pollingDelay,
+                          s.sensitivity, s.threshold, s.maxChars, header.buttonCount}) {
+        AppendLe32(out, static_cast<uint32_t>(field));
+    }
+    for (int column = 0; column < ColumnCount; ++column) {
+        for (size_t i = 0; i < events; ++i) {
+            AppendLe32(out, static_cast<uint32_t>(table[EventCount * column + i]));
+        }
+    }
+    for (size_t block = 0; block < 2; ++block) {
+        if (text == nullptr) {
+            out.insert(out.end(), m * events, 0);
+        } else {
+            const uint8_t* start = text + block * EventCount * m;
+            out.insert(out.end(), start, start + m * events);
+        }
+    }
+    AppendLe32(out, static_cast<uint32_t>(shiftButton));
+    return out;
+}

@@ -1,0 +1,13 @@
+// Whether a profile name may form a file name.
+#pragma once
+
+#include <string>
+
+enum class NameProblem { None, Empty, ForbiddenCharacter, TooLong };
+
+// The longest file name the program forms: directory + name + ".qvp".
+constexpr size_t MaxPathLength = 255;
+
+// None when directory + name + ".qvp" is a usable file name: the name is not empty, holds none of
+// \ / : * ? " < > | nor a control character, and the whole fits in 255 characters.
+NameProblem CheckProfileName(const std::string& directory, const std::string& name);

@@ -1,0 +1,169 @@
+// The recording platform used by the tests and by qvtool.
+#include "tests/fakes/FakePlatform.h"
+
+#include <cstring>
+
+namespace {
+
+struct State {
+    fake::Joystick joysticks[16];
+    std::vector<fake::Call> calls;
+    std::vector<fake::Message> messages;
+    std::vector<std::string> writtenPaths;
+    std::map<std::string, std::vector<uint8_t>> files;
+    std::set<std::string> unreadable;
+    bool recording = true;
+    bool failWrites = false;
+    int32_t cursorX = 0, cursorY = 0;
+};
+
+State& Get() {
+    static State state;
+    return state;
+}
+
+void Record(fake::CallKind kind, int32_t a = 0, int32_t b = 0, int32_t c = 0) {
+    if (Get().recording) Get().calls.push_back({kind, a, b, c});
+}
+
+}  // namespace
+
+namespace fake {
+
+void Reset() {
+    State& s = Get();
+    for (Joystick& joystick : s.joysticks) {
+        joystick = {};
+        joystick.caps = {0, 65535, 0, 65535, 32, 32};
+        joystick.state = {32767, 32767, 0};
+    }
+    s.calls.clear();
+    s.calls.reserve(1 << 16);
+    s.messages.clear();
+    s.writtenPaths.clear();
+    s.files.clear();
+    s.unreadable.clear();
+    s.recording = true;
+    s.failWrites = false;
+    s.cursorX = s.cursorY = 0;
+}
+
+void SetRecording(bool on) { Get().recording = on; }
+Joystick& JoystickAt(int id) { return Get().joysticks[id]; }
+std::vector<Call>& Calls() { return Get().calls; }
+std::vector<Message>& Messages() { return Get().messages; }
+std::vector<std::string>& WrittenPaths() { return Get().writtenPaths; }
+std::map<std::string, std::vector<uint8_t>>& Files() { return Get().files; }
+std::set<std::string>& UnreadableFiles() { return Get().unreadable; }
+void SetFailWrites(bool fail) { Get().failWrites = fail; }
+
+void SetCursor(int32_t x, int32_t y) {
+    Get().cursorX = x;
+    Get().cursorY = y;
+}
+
+std::vector<Call> TakeInput() {
+    std::vector<Call> input;
+    for (const Call& call : Get().calls) {
+        if (call.kind <= CallKind::MouseButtons) input.push_back(call);
+    }
+    Get().calls.clear();
+    return input;
+}
+
+}  // namespace fake
+
+namespace platform {
+
+bool ReadJoystick(int joystickId, JoystickState& out) {
+    const fake::Joystick& joystick = Get().joysticks[joystickId];
+    if (!joystick.answers) return false;
+    out = joystick.state;
+    return true;
+}
+
+bool ReadJoystickCaps(int joystickId, JoystickCaps& out) {
+    out = Get().joysticks[joystickId].caps;
+    return true;
+}
+
+void SendKey(uint8_t virtualKey, bool down) {
+    Record(down ? fake::CallKind::KeyDown : fake::CallKind::KeyUp, virtualKey);
+}
+
+// VkKeyScanA's low byte on the US layout, for printable ASCII.
+int KeyForCharacter(char c) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    if (u >= 'a' && u <= 'z') return u - 'a' + 'A';
+    if ((u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == ' ') return u;
+    static const char shiftedDigits[] = ")!@#$%^&*(";
+    if (const char* at = u ? std::strchr(shiftedDigits, u) : nullptr) {
+        return '0' + static_cast<int>(at - shiftedDigits);
+    }
+    static const struct {
+        const char* chars;
+        int key;
+    } oem[] = {{";:", 0xBA}, {"=+", 0xBB}, {",<", 0xBC},  {"-_", 0xBD}, {".>", 0xBE}, {"/?", 0xBF},
+               {"`~", 0xC0}, {"[{", 0xDB}, {"\\|", 0xDC}, {"]}", 0xDD}, {"'\"", 0xDE}};
+    for (const auto& entry : oem) {
+        if (u && std::strchr(entry.chars, u)) return entry.key;
+    }
+    return -1;
+}
+
+void MovePointer(int32_t dx, int32_t dy) {
+    State& s = Get();
+    // The simulated cursor is unclamped and wraps instead of overflowing.
+    s.cursorX = static_cast<int32_t>(static_cast<uint32_t>(s.cursorX) + static_cast<uint32_t>(dx));
+    s.cursorY = static_cast<int32_t>(static_cast<uint32_t>(s.cursorY) + static_cast<uint32_t>(dy));
+    Record(fake::CallKind::Move, dx, dy);
+}
+
+void SendMouseButtons(uint32_t flags, int32_t x, int32_t y) {
+    Record(fake::CallKind::MouseButtons, static_cast<int32_t>(flags), x, y);
+}
+
+void GetCursorPosition(int32_t& x, int32_t& y) {
+    x = Get().cursorX;
+    y = Get().cursorY;
+}
+
+void StartTimer(int joystickId, int periodMs) {
+    Record(fake::CallKind::TimerStart, joystickId, periodMs);
+}
+
+void StopTimer(int joystickId) { Record(fake::CallKind::TimerStop, joystickId); }
+
+ReadStatus ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
+    State& s = Get();
+    if (s.unreadable.count(path)) return ReadStatus::Unreadable;
+    const auto found = s.files.find(path);
+    if (found == s.files.end()) return ReadStatus::Missing;
+    out = found->second;
+    return ReadStatus::Ok;
+}
+
+bool ReplaceWholeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+    State& s = Get();
+    if (s.failWrites) return false;
+    s.files[path] = bytes;
+    s.writtenPaths.push_back(path);
+    Record(fake::CallKind::FileWrite, static_cast<int32_t>(s.writtenPaths.size() - 1));
+    return true;
+}
+
+bool RemoveFile(const std::string& path) {
+    State& s = Get();
+    if (s.files.erase(path) == 0) return false;
+    s.writtenPaths.push_back(path);
+    Record(fake::CallKind::FileDelete, static_cast<int32_t>(s.writtenPaths.size() - 1));
+    return true;
+}
+
+void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon, bool owned) {
+    State& s = Get();
+    s.messages.push_back({text, title, icon, owned});
+    Record(fake::CallKind::Message, static_cast<int32_t>(s.messages.size() - 1));
+}
+
+}  // namespace platform

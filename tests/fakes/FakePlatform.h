@@ -1,0 +1,72 @@
+// The recording platform: scripted joysticks and files in memory, and a log, in order, of every
+// synthesised input, timer change, file write and message.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+
+namespace fake {
+
+enum class CallKind : uint8_t {
+    KeyDown,
+    KeyUp,
+    Move,          // a = dx, b = dy
+    MouseButtons,  // a = flags, b = x, c = y
+    TimerStart,    // a = joystick ID, b = period
+    TimerStop,     // a = joystick ID
+    FileWrite,     // a = index into WrittenPaths()
+    FileDelete,    // a = index into WrittenPaths()
+    Message,       // a = index into Messages()
+};
+
+// Plain data, so that recording into reserved space allocates nothing.
+struct Call {
+    CallKind kind;
+    int32_t a = 0, b = 0, c = 0;
+    bool operator==(const Call& other) const {
+        return kind == other.kind && a == other.a && b == other.b && c == other.c;
+    }
+};
+
+struct Joystick {
+    platform::JoystickCaps caps;
+    platform::JoystickState state;
+    bool answers = true;  // false: ReadJoystick fails
+};
+
+struct Message {
+    std::string text, title;
+    platform::MessageIcon icon;
+    bool owned;
+};
+
+// Clears everything: joysticks answer centred on 0..65535 axes with 32 buttons, no files.
+void Reset();
+// Recording on (default) logs every call; off keeps the log empty (benchmarks).
+void SetRecording(bool on);
+
+Joystick& JoystickAt(int id);
+std::vector<Call>& Calls();
+std::vector<Message>& Messages();
+std::vector<std::string>& WrittenPaths();
+std::map<std::string, std::vector<uint8_t>>& Files();
+std::set<std::string>& UnreadableFiles();
+// While set, ReplaceWholeFile fails and leaves files as they were.
+void SetFailWrites(bool fail);
+void SetCursor(int32_t x, int32_t y);
+
+// Shorthands for expected calls.
+inline Call KeyDown(int vk) { return {CallKind::KeyDown, vk}; }
+inline Call KeyUp(int vk) { return {CallKind::KeyUp, vk}; }
+inline Call Move(int dx, int dy) { return {CallKind::Move, dx, dy}; }
+inline Call Mouse(int flags, int x = 0, int y = 0) { return {CallKind::MouseButtons, flags, x, y}; }
+
+// Only the input calls (keys, moves, mouse buttons) of the log, then the log is cleared.
+std::vector<Call> TakeInput();
+
+}  // namespace fake

@@ -1,0 +1,100 @@
+// qvtool show: a profile file as readable text.
+#include <cstdio>
+#include <memory>
+
+#include "engine/ActionVocabulary.h"
+#include "profiles/ProfileFile.h"
+#include "tools/qvtool/Tool.h"
+
+namespace {
+
+std::string ChoiceName(const std::vector<std::string>& names, int32_t value) {
+    if (value >= 0 && static_cast<size_t>(value) < names.size()) return "\"" + names[value] + "\"";
+    return "(none of the list)";
+}
+
+// A slot's text, quoted, with bytes outside printable ASCII as \xNN.
+std::string QuotedText(const uint8_t* slot, int32_t maxChars) {
+    std::string text = "\"";
+    for (int32_t i = 0; i < maxChars && slot[i] != 0; ++i) {
+        const uint8_t c = slot[i];
+        if (c == '"' || c == '\\') {
+            text += '\\';
+            text += static_cast<char>(c);
+        } else if (c >= 0x20 && c < 0x7F) {
+            text += static_cast<char>(c);
+        } else {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02x", c);
+            text += escaped;
+        }
+    }
+    return text + "\"";
+}
+
+void PrintColumn(std::FILE* out, const char* title, Column column, const ProfileHeader& header,
+                 const ProfileBody& body, const uint8_t* text) {
+    std::fprintf(out, "%s:\n", title);
+    bool any = false;
+    for (int event = 1; event <= header.buttonCount + DirectionCount; ++event) {
+        const int32_t modifier = body.table[ModifierIndex(column, event)];
+        const int32_t key = body.table[KeyIndex(column, event)];
+        const uint8_t* slot = text + TextSlot(column, event) * header.settings.maxChars;
+        if (modifier == 0 && key == 0 && slot[0] == 0) continue;
+        any = true;
+        const auto& modifiers =
+            IsDirection(event) ? DirectionModifierNames() : ButtonModifierNames();
+        std::fprintf(out, "  %-11s modifier %d %s, key %d %s, text %s\n",
+                     (EventName(event) + ":").c_str(), modifier,
+                     ChoiceName(modifiers, modifier).c_str(), key,
+                     ChoiceName(KeyChoiceNames(), key).c_str(),
+                     QuotedText(slot, header.settings.maxChars).c_str());
+    }
+    if (!any) std::fputs("  (no mapping)\n", out);
+}
+
+}  // namespace
+
+int ShowCommand(const std::vector<std::string>& args, std::FILE* out) {
+    if (args.size() != 1) {
+        std::fputs("usage: qvtool show FILE\n", stderr);
+        return ExitBadInput;
+    }
+    const std::string& path = args[0];
+    std::vector<uint8_t> bytes;
+    if (!ReadDiskFile(path, bytes)) {
+        std::fprintf(stderr, "qvtool: cannot read %s\n", path.c_str());
+        return ExitBadInput;
+    }
+    ProfileHeader header;
+    if (DecodeProfileHeader(bytes, header) != ProfileDecodeError::None) {
+        std::fprintf(stderr, "qvtool: %s is not a usable profile file (damaged)\n", path.c_str());
+        return ExitBadInput;
+    }
+    const ProfileSettings& s = header.settings;
+    const auto text = std::make_unique<uint8_t[]>(static_cast<size_t>(TextSlotCount) * s.maxChars);
+    ProfileBody body;
+    DecodeProfileBody(bytes, header, body, text.get());
+
+    std::fprintf(out, "Profile file %s, %zu bytes", path.c_str(), bytes.size());
+    if (bytes.size() != ProfileFileSize(header.buttonCount, s.maxChars)) {
+        std::fprintf(out, " (a complete file has %zu)",
+                     ProfileFileSize(header.buttonCount, s.maxChars));
+    }
+    std::fprintf(out,
+                 "\nButtons: %d\nSwap Y axis: %d\nSwap X axis: %d\nProgressive action: %d\n"
+                 "Acceleration: %d\nPolling Delay: %d ms\nSensitivity: %d\nThreshold: %d\n"
+                 "Max chars in combination: %d\n",
+                 header.buttonCount, s.swapY, s.swapX, s.progressive, s.acceleration,
+                 s.pollingDelay, s.sensitivity, s.threshold, s.maxChars);
+    if (!body.shiftButton) {
+        std::fputs("Shift Button: (not in the file)\n", out);
+    } else if (*body.shiftButton == 0) {
+        std::fputs("Shift Button: none\n", out);
+    } else {
+        std::fprintf(out, "Shift Button: %d\n", *body.shiftButton);
+    }
+    PrintColumn(out, "Normal column", Column::Normal, header, body, text.get());
+    PrintColumn(out, "Shifted column", Column::Shifted, header, body, text.get());
+    return 0;
+}
