@@ -4,6 +4,7 @@
 
 #include <mmsystem.h>
 
+#include "platform/AtomicReplace.h"
 #include "platform/Platform.h"
 #include "platform/win32/PlatformWin32.h"
 
@@ -21,10 +22,6 @@ class FileHandle {
     FileHandle& operator=(const FileHandle&) = delete;
     bool IsOpen() const { return handle != INVALID_HANDLE_VALUE; }
     HANDLE Get() const { return handle; }
-    void Close() {
-        if (IsOpen()) CloseHandle(handle);
-        handle = INVALID_HANDLE_VALUE;
-    }
 
   private:
     HANDLE handle;
@@ -32,28 +29,46 @@ class FileHandle {
 
 constexpr DWORD FileFlags = FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN;
 
-bool WriteAll(HANDLE file, const std::vector<uint8_t>& bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD written = 0;
-        const DWORD chunk = static_cast<DWORD>(bytes.size() - done);
-        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0) {
-            return false;
-        }
-        done += written;
+// The steps of an all-or-nothing file replacement, on Win32 files.
+class Win32FileOps {
+  public:
+    bool Create(const std::string& path) {
+        file =
+            CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FileFlags, nullptr);
+        return file != INVALID_HANDLE_VALUE;
     }
-    return true;
-}
-
-// Moves the finished temporary file over the old one. Windows 95/98/Me lack MoveFileEx.
-bool MoveOver(const std::string& from, const std::string& to) {
-    if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    bool Write(const std::vector<uint8_t>& bytes) {
+        for (size_t done = 0; done < bytes.size();) {
+            DWORD written = 0;
+            const DWORD chunk = static_cast<DWORD>(bytes.size() - done);
+            if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0) {
+                return false;
+            }
+            done += written;
+        }
         return true;
     }
-    if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;
-    DeleteFileA(to.c_str());
-    return MoveFileA(from.c_str(), to.c_str()) != 0;
-}
+    bool Flush() { return FlushFileBuffers(file) != 0; }
+    bool Close() {
+        const bool closed = CloseHandle(file) != 0;
+        file = INVALID_HANDLE_VALUE;
+        return closed;
+    }
+    // Windows 95/98/Me lack MoveFileEx; there the old file is deleted first.
+    bool MoveOver(const std::string& from, const std::string& to) {
+        if (MoveFileExA(from.c_str(), to.c_str(),
+                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            return true;
+        }
+        if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;
+        DeleteFileA(to.c_str());
+        return MoveFileA(from.c_str(), to.c_str()) != 0;
+    }
+    void Remove(const std::string& path) { DeleteFileA(path.c_str()); }
+
+  private:
+    HANDLE file = INVALID_HANDLE_VALUE;
+};
 
 }  // namespace
 
@@ -132,20 +147,9 @@ ReadStatus ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
     }
 }
 
-// Written to a temporary file beside the target and moved over it, so a crash or a full disk
-// leaves either the old file or the new one, never a mix.
 bool ReplaceWholeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-    const std::string temporary = path + ".tmp";
-    FileHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FileFlags, nullptr));
-    if (!file.IsOpen()) return false;
-    const bool written = WriteAll(file.Get(), bytes) && FlushFileBuffers(file.Get());
-    file.Close();
-    if (!written || !MoveOver(temporary, path)) {
-        DeleteFileA(temporary.c_str());
-        return false;
-    }
-    return true;
+    Win32FileOps ops;
+    return ReplaceAtomically(ops, path, bytes);
 }
 
 bool RemoveFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }

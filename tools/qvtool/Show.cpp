@@ -1,8 +1,10 @@
 // qvtool show: a profile file as readable text.
+#include <cctype>
 #include <cstdio>
 #include <memory>
 
 #include "engine/ActionVocabulary.h"
+#include "profiles/ConfigurationFile.h"
 #include "profiles/ProfileFile.h"
 #include "tools/qvtool/Tool.h"
 
@@ -53,6 +55,37 @@ void PrintColumn(std::FILE* out, const char* title, Column column, const Profile
     if (!any) std::fputs("  (no mapping)\n", out);
 }
 
+bool EndsWithCfg(const std::string& path) {
+    if (path.size() < 4) return false;
+    std::string tail = path.substr(path.size() - 4);
+    for (char& c : tail) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return tail == ".cfg";
+}
+
+std::string QuotedName(const std::string& name) {
+    return QuotedText(reinterpret_cast<const uint8_t*>(name.c_str()),
+                      static_cast<int32_t>(name.size()));
+}
+
+int ShowConfiguration(const std::string& path, const std::vector<uint8_t>& bytes, std::FILE* out) {
+    ConfigurationData data;
+    DecodeConfiguration(bytes, data);
+    std::fprintf(out, "Configuration file %s, %zu bytes\n", path.c_str(), bytes.size());
+    if (bytes.size() < 6) std::fputs("(cut before the enabled mask)\n", out);
+    std::fprintf(out, "Launch on Startup: %d\nEnabled joysticks: 0x%04x", data.launchOnStartup,
+                 data.enabledMask);
+    std::string numbers;
+    for (int id = 0; id < 16; ++id) {
+        if (data.enabledMask & (1u << id)) numbers += " " + std::to_string(id + 1);
+    }
+    std::fprintf(out, " (%s)\n", numbers.empty() ? "none" : numbers.c_str() + 1);
+    for (const ConfigurationRecord& record : data.records) {
+        std::fprintf(out, "Joystick %d (ID %d): profile %s\n", record.joystickId + 1,
+                     record.joystickId, QuotedName(record.profileName).c_str());
+    }
+    return 0;
+}
+
 }  // namespace
 
 int ShowCommand(const std::vector<std::string>& args, std::FILE* out) {
@@ -66,6 +99,7 @@ int ShowCommand(const std::vector<std::string>& args, std::FILE* out) {
         std::fprintf(stderr, "qvtool: cannot read %s\n", path.c_str());
         return ExitBadInput;
     }
+    if (EndsWithCfg(path)) return ShowConfiguration(path, bytes, out);
     ProfileHeader header;
     if (DecodeProfileHeader(bytes, header) != ProfileDecodeError::None) {
         std::fprintf(stderr, "qvtool: %s is not a usable profile file (damaged)\n", path.c_str());
@@ -96,5 +130,17 @@ int ShowCommand(const std::vector<std::string>& args, std::FILE* out) {
     }
     PrintColumn(out, "Normal column", Column::Normal, header, body, text.get());
     PrintColumn(out, "Shifted column", Column::Shifted, header, body, text.get());
+    return 0;
+}
+
+int DefaultConfigCommand(const std::vector<std::string>& args) {
+    if (args.size() != 1) {
+        std::fputs("usage: qvtool default-config FILE\n", stderr);
+        return ExitBadInput;
+    }
+    if (!WriteDiskFile(args[0], EncodeConfiguration(DefaultConfiguration()))) {
+        std::fprintf(stderr, "qvtool: cannot write %s\n", args[0].c_str());
+        return 1;
+    }
     return 0;
 }

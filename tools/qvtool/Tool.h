@@ -6,11 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/DiskFiles.h"
+
 // Exit status of a command that failed on its input.
 constexpr int ExitBadInput = 2;
 
-// Reads a whole file from disk; false when it cannot be opened or read.
-bool ReadDiskFile(const std::string& path, std::vector<uint8_t>& out);
-
 int ShowCommand(const std::vector<std::string>& args, std::FILE* out);
+// Writes a configuration file with autostart off, every joystick enabled, every ID "Default".
+int DefaultConfigCommand(const std::vector<std::string>& args);
 int SimulateCommand(const std::vector<std::string>& args, std::FILE* out);

@@ -1,23 +1,15 @@
 // qvtool: inspects profile files and runs a profile against a recorded joystick trace.
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 #include "tools/qvtool/Tool.h"
-
-bool ReadDiskFile(const std::string& path, std::vector<uint8_t>& out) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return false;
-    out.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    return !file.bad();
-}
 
 namespace {
 
 void PrintUsage() {
     std::fputs(
         "usage: qvtool show FILE\n"
+        "       qvtool default-config FILE\n"
         "       qvtool simulate [--buttons N] [--max-buttons M] PROFILE TRACE\n",
         stderr);
 }
@@ -33,6 +25,7 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 2, argv + argc);
     if (command == "show") return ShowCommand(args, stdout);
     if (command == "simulate") return SimulateCommand(args, stdout);
+    if (command == "default-config") return DefaultConfigCommand(args);
     PrintUsage();
     return ExitBadInput;
 }

@@ -1,0 +1,46 @@
+// The program-wide choices and the profile of every present joystick, with reading and writing
+// of Quorvel.cfg.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "profiles/JoystickProfile.h"
+#include "profiles/ProgramContext.h"
+
+constexpr int MaxJoysticks = 16;
+constexpr const char* ConfigurationFileName = "Quorvel.cfg";
+constexpr const char* DefaultProfileName = "Default";
+
+struct ApplicationState {
+    explicit ApplicationState(ProgramContext programContext) : context(std::move(programContext)) {}
+    ApplicationState(const ApplicationState&) = delete;
+    ApplicationState& operator=(const ApplicationState&) = delete;
+
+    bool IsPresent(int id) const { return (PresentMask >> id) & 1u; }
+    bool IsEnabled(int id) const { return (EnabledMask >> id) & 1u; }
+    std::string ConfigurationPath() const {
+        return context.programDirectory + ConfigurationFileName;
+    }
+
+    const ProgramContext context;  // profiles keep a reference to it
+    int32_t LaunchOnStartup = 0;
+    uint16_t EnabledMask = 0;
+    uint16_t PresentMask = 0;
+    int CurrentJoystick = 0;
+    std::array<std::unique_ptr<JoystickProfile>, MaxJoysticks> profiles;
+    // The usable name the configuration file gave each ID at start; empty when none.
+    std::array<std::string, MaxJoysticks> configuredNames;
+};
+
+// Reads Quorvel.cfg: sets LaunchOnStartup and EnabledMask and creates and loads the profile of
+// every present joystick, named by its last usable record or "Default". Needs PresentMask set and
+// no profile yet. Returns false, changing nothing, when the file cannot be read.
+bool LoadConfiguration(ApplicationState& state);
+
+// Writes Quorvel.cfg with sixteen records. An absent joystick keeps the name the file gave it at
+// start; other absent IDs take the name of the nearest present joystick below, or of the current
+// joystick. Returns false when the file could not be written (the old one is then unchanged).
+bool SaveConfiguration(const ApplicationState& state);
