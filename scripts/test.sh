@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Sets up and runs every test: the native unit tests under AddressSanitizer and UBSan, qvtool end
+# to end, a short fuzz run of both file decoders, and the two Windows cross-builds.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/setup.sh
+
+echo "== native build and unit tests (ASan, UBSan)"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake --build build
+(cd build && ctest --output-on-failure -j2)
+
+echo "== fuzz smoke run of the decoders"
+bash fuzz/run_fuzz.sh "${QUORVEL_FUZZ_SECONDS:-60}"
+
+echo "== Windows builds (i686, x86_64)"
+for arch in i686 x86_64; do
+    cmake -S . -B "build-$arch" -G Ninja -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-w64-$arch.cmake" >/dev/null
+    cmake --build "build-$arch"
+done
+echo "All tests passed."
