@@ -34,7 +34,8 @@ void JoystickProfile::PressEvent(int event) {
 }
 
 void JoystickProfile::ReleaseEvent(int event) {
-    if (!ApplyShiftRule(event, false)) return;
+    // A button held when it became the shift button still lets go of what it pressed.
+    if (!ApplyShiftRule(event, false) && !IsHeld(event)) return;
     // A held event lets go of what its own column pressed, whatever column is in force now.
     Column column = ColumnInForce();
     if (IsHeld(event)) {

@@ -17,13 +17,15 @@ constexpr int Up = 0, Right = 1, Down = 2, Left = 3;
 enum class Deflection { None, Low, High };
 
 // Classifies a position against the dead zone and pulls it towards the centre by the Threshold,
-// so motion starts from 0 at the zone's edge. Compared as unsigned 32-bit values.
+// so motion starts from 0 at the zone's edge. Compared as unsigned 32-bit values; an edge that
+// would lie below 0 or above 2^32 - 1 cannot be crossed, since wrapping it around would keep a
+// stick at rest deflected (a small device range with a large Threshold).
 Deflection ApplyDeadZone(uint32_t& position, uint32_t centre, uint32_t threshold) {
-    if (position > centre + threshold) {
+    if (centre <= UINT32_MAX - threshold && position > centre + threshold) {
         position -= threshold;
         return Deflection::High;
     }
-    if (position < centre - threshold) {
+    if (centre >= threshold && position < centre - threshold) {
         position += threshold;
         return Deflection::Low;
     }
