@@ -56,19 +56,27 @@ void JoystickProfile::Poll() {
 
     // Damaged files may hold values the sliders never give; the divisors stay at least 1.
     const int32_t divisor = sensitivity >= 1 ? sensitivity : 1;
-    const int32_t dy = WrappingAdd(
-        swapY ? Pixels(centreY, position.y, divisor) : Pixels(position.y, centreY, divisor),
-        yCarry);
-    const int32_t dx = WrappingAdd(
-        swapX ? Pixels(centreX, position.x, divisor) : Pixels(position.x, centreX, divisor),
-        xCarry);
+    // Only a deflected axis can move the pointer: the division is skipped for one at rest.
+    int32_t dy = 0, dx = 0;
+    if (yAxis != Deflection::None) {
+        dy = WrappingAdd(
+            swapY ? Pixels(centreY, position.y, divisor) : Pixels(position.y, centreY, divisor),
+            yCarry);
+    }
+    if (xAxis != Deflection::None) {
+        dx = WrappingAdd(
+            swapX ? Pixels(centreX, position.x, divisor) : Pixels(position.x, centreX, divisor),
+            xCarry);
+    }
     const Deflection upSide = swapY ? Deflection::High : Deflection::Low;
     const Deflection rightSide = swapX ? Deflection::Low : Deflection::High;
 
     const Column column = ShiftActive && shiftButton != 0 ? Column::Shifted : Column::Normal;
     // The carry a moving direction leaves for the next poll, from the streak so far.
     int32_t step = 0;
-    if (acceleration > 0) step = MotionStreak / (acceleration < 50 ? 51 - acceleration : 1);
+    if (acceleration > 0 && MotionStreak > 0) {
+        step = MotionStreak / (acceleration < 50 ? 51 - acceleration : 1);
+    }
     const bool up = yAxis != Deflection::None && yAxis == upSide;
     const bool down = yAxis != Deflection::None && yAxis != upSide;
     const bool right = xAxis != Deflection::None && xAxis == rightSide;
@@ -121,10 +129,16 @@ bool JoystickProfile::PollDirection(int direction, bool active, Column column, i
 
 void JoystickProfile::PollButtons() {
     const uint32_t count = std::min<uint32_t>(caps.maxButtons, MaxButtons);
-    for (uint32_t button = 1; button <= count; ++button) {
+    const uint32_t examined = count == 32 ? 0xFFFFFFFFu : (1u << count) - 1;
+    const uint32_t current = position.buttons;
+    // Only a button down now or at the previous poll has anything to do; the loop ends after
+    // the highest of them.
+    uint32_t pending = (current | previousButtons) & examined;
+    for (uint32_t button = 1; pending != 0; ++button, pending >>= 1) {
+        if (!(pending & 1u)) continue;
         const int event = ButtonEvent(static_cast<int>(button));
         const uint32_t bit = 1u << (button - 1);
-        if (position.buttons & bit) {
+        if (current & bit) {
             if (Refires(ColumnInForce(), event)) {
                 ReleaseEvent(event);
                 PressEvent(event);

@@ -3,8 +3,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "platform/AtomicReplace.h"
@@ -40,10 +38,18 @@ class StdFileOps {
 }  // namespace
 
 bool ReadDiskFile(const std::string& path, std::vector<uint8_t>& out) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return false;
-    out.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    return !file.bad();
+    // stdio, not a stream: a stream throws when the path is a directory.
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) return false;
+    out.clear();
+    uint8_t chunk[1 << 16];
+    size_t got;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
+        out.insert(out.end(), chunk, chunk + got);
+    }
+    const bool read = std::ferror(file) == 0;
+    std::fclose(file);
+    return read;
 }
 
 bool WriteDiskFile(const std::string& path, const std::vector<uint8_t>& bytes) {

@@ -111,15 +111,28 @@ LoadResult JoystickProfile::Load() {
 LoadResult JoystickProfile::WriteBackupProfile() {
     char suffix[16];
     std::snprintf(suffix, sizeof suffix, "(%02d)", static_cast<int>(ButtonCount()));
-    const std::string backupName = profileName + suffix;
-    // Kept under the old name, unchanged on disk, when the longer name would not fit.
-    if (CheckProfileName(owner.programDirectory, backupName) != NameProblem::None) {
-        return LoadResult::Loaded;
-    }
+    const std::string backupName = BackupName(suffix);
+    // No name fits: the profile runs as loaded and nothing is written, so the old file is never
+    // rewritten with the new count.
+    if (backupName.empty() || backupName == profileName) return LoadResult::Loaded;
     profileName = backupName;
+    // A backup made at an earlier start may hold the user's later changes: it is loaded, never
+    // overwritten.
+    std::vector<uint8_t> existing;
+    if (platform::ReadWholeFile(FilePath(), existing) != platform::ReadStatus::Missing) {
+        return Load();
+    }
     modified = true;
     if (Save()) Show(ButtonCountChangedMessage(joystickId + 1, profileName));
     return LoadResult::BackedUp;
+}
+
+// The profile name with the suffix appended, the name shortened as far as needed for the file
+// name to fit; empty when even the suffix alone does not fit.
+std::string JoystickProfile::BackupName(const std::string& suffix) const {
+    const size_t fixed = owner.programDirectory.size() + suffix.size() + 4;  // + ".qvp"
+    if (fixed >= MaxPathLength) return std::string();
+    return profileName.substr(0, MaxPathLength - fixed) + suffix;
 }
 
 bool JoystickProfile::Save() {

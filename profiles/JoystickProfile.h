@@ -84,6 +84,7 @@ class JoystickProfile {
 
   private:
     LoadResult WriteBackupProfile();
+    std::string BackupName(const std::string& suffix) const;
     bool ApplyShiftRule(int event, bool press);
     Column ColumnInForce() const { return ShiftActive ? Column::Shifted : Column::Normal; }
     bool Refires(Column column, int event) const;

@@ -1,0 +1,531 @@
+// Loading and saving a joystick's profile through the recording platform's in-memory disk.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "profiles/JoystickProfile.h"
+#include "profiles/Messages.h"
+#include "profiles/ProfileFile.h"
+#include "tests/fakes/FakePlatform.h"
+
+namespace {
+
+const std::string Directory = "C:\\Quorvel\\";
+
+std::string PathOf(const std::string& name) { return Directory + name + ".qvp"; }
+
+// The content of a profile file, built with the codec.
+struct FileContent {
+    ProfileSettings settings;
+    int32_t buttons = 12;
+    ActionEntries table{};
+    std::vector<uint8_t> text;  // 72 * MaxChars bytes, or empty for no text
+    int32_t shiftButton = 0;
+
+    FileContent& Key(int column, int event, int32_t value) {
+        table[static_cast<size_t>(36 * column + event - 1)] = value;
+        return *this;
+    }
+    FileContent& Text(int slot, const std::string& characters) {
+        const size_t m = static_cast<size_t>(settings.maxChars);
+        text.resize(72 * m);
+        std::copy(characters.begin(), characters.end(), text.begin() + slot * m);
+        return *this;
+    }
+    std::vector<uint8_t> Bytes() const {
+        ProfileHeader header{settings, buttons};
+        return EncodeProfile(header, table, text.empty() ? nullptr : text.data(), shiftButton);
+    }
+};
+
+// The Pad profile of a twelve-button pad: button 1 is Enter, button 2 types "ok" in the shifted
+// column, button 4 is the shift button; every setting differs from the default.
+FileContent Pad() {
+    FileContent pad;
+    pad.settings = {1, 1, 0, 20, 100, 3000, 2000, 3};
+    pad.Key(1, 5, 23).Text(36 + 5, "ok");
+    pad.shiftButton = 4;
+    return pad;
+}
+
+struct ReadBack {
+    ProfileHeader header;
+    ProfileBody body;
+    std::vector<uint8_t> text;
+};
+
+ReadBack DecodeFile(const std::string& name) {
+    ReadBack r;
+    const std::vector<uint8_t>& bytes = fake::Files().at(PathOf(name));
+    EXPECT_EQ(DecodeProfileHeader(bytes, r.header), ProfileDecodeError::None);
+    r.text.resize(72 * static_cast<size_t>(r.header.settings.maxChars));
+    DecodeProfileBody(bytes, r.header, r.body, r.text.data());
+    return r;
+}
+
+class ProfileFiles : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        fake::Reset();
+        SetButtons(12, 12);
+    }
+    static void SetButtons(uint32_t numButtons, uint32_t maxButtons) {
+        for (int id = 0; id < 16; ++id) {
+            fake::JoystickAt(id).caps.numButtons = numButtons;
+            fake::JoystickAt(id).caps.maxButtons = maxButtons;
+        }
+    }
+    // Loads the Pad profile into a fresh profile and forgets the log.
+    void LoadPad(JoystickProfile& profile) {
+        fake::Files()[PathOf("Pad")] = Pad().Bytes();
+        profile.profileName = "Pad";
+        ASSERT_EQ(profile.Load(), LoadResult::Loaded);
+        fake::Calls().clear();
+        fake::WrittenPaths().clear();
+    }
+    // One poll with this button word; returns what the focused application received.
+    std::vector<fake::Call> PollButtons(JoystickProfile& profile, uint32_t buttons) {
+        fake::JoystickAt(0).state.buttons = buttons;
+        profile.Poll();
+        return fake::TakeInput();
+    }
+
+    ProgramContext context{Directory, PlatformWindowsNt};
+};
+
+using MissingProfileFile = ProfileFiles;
+using Saving = ProfileFiles;
+using ButtonCountChange = ProfileFiles;
+using DamagedProfile = ProfileFiles;
+using ShortProfileFile = ProfileFiles;
+using LoadedSettings = ProfileFiles;
+
+const std::vector<fake::Call> EnterPressedAgain = {fake::KeyUp(0x0D), fake::KeyDown(0x0D)};
+
+}  // namespace
+
+TEST_F(MissingProfileFile, NewProfileGetsAFileOfDefaultsAtOnce) {
+    JoystickProfile profile(context, 0);
+    profile.profileName = "Pad";
+    EXPECT_EQ(profile.Load(), LoadResult::Created);
+
+    std::vector<uint8_t> expected = {
+        0x00, 0x00, 0x00, 0x00,  // Swap Y axis
+        0x00, 0x00, 0x00, 0x00,  // Swap X axis
+        0x00, 0x00, 0x00, 0x00,  // Progressive action
+        0x0A, 0x00, 0x00, 0x00,  // Acceleration 10
+        0x32, 0x00, 0x00, 0x00,  // Polling Delay 50
+        0x70, 0x17, 0x00, 0x00,  // Sensitivity 6000
+        0xE8, 0x03, 0x00, 0x00,  // Threshold 1000
+        0x02, 0x00, 0x00, 0x00,  // MaxChars 2
+        0x0C, 0x00, 0x00, 0x00,  // N 12
+    };
+    expected.resize(360, 0);  // no mappings, no text, no shift button
+    EXPECT_EQ(fake::Files().at(PathOf("Pad")), expected);
+    EXPECT_EQ(fake::WrittenPaths(), std::vector<std::string>{PathOf("Pad")});
+    EXPECT_TRUE(fake::Messages().empty());
+    EXPECT_FALSE(profile.modified);
+}
+
+TEST_F(MissingProfileFile, NewNameStartsFromThePreviousMappingsWithDefaultSettings) {
+    JoystickProfile profile(context, 0);
+    LoadPad(profile);
+    profile.progressive = 1;
+    profile.profileName = "Fresh";
+    EXPECT_EQ(profile.Load(), LoadResult::Created);
+
+    const ReadBack fresh = DecodeFile("Fresh");
+    const ProfileSettings& s = fresh.header.settings;
+    EXPECT_EQ((std::vector<int32_t>{s.swapY, s.swapX, s.acceleration, s.pollingDelay, s.sensitivity,
+                                    s.threshold}),
+              (std::vector<int32_t>{0, 0, 10, 50, 6000, 1000}));
+    // Kept from the profile: progressive flag, MaxChars, mappings, text and shift button.
+    EXPECT_EQ(s.progressive, 1);
+    EXPECT_EQ(s.maxChars, 3);
+    EXPECT_EQ(fresh.body.table, Pad().table);
+    EXPECT_EQ(fresh.text, Pad().text);
+    EXPECT_EQ(fresh.body.shiftButton, 4);
+    EXPECT_EQ(fake::Files().at(PathOf("Pad")), Pad().Bytes());
+}
+
+TEST_F(Saving, OnlyAModifiedProfileIsWrittenAndOnlyOnce) {
+    JoystickProfile profile(context, 0);
+    LoadPad(profile);
+    EXPECT_FALSE(profile.Save());
+    EXPECT_TRUE(fake::WrittenPaths().empty());
+
+    profile.sensitivity = 4000;
+    profile.modified = true;
+    EXPECT_TRUE(profile.Save());
+    EXPECT_FALSE(profile.Save());
+    EXPECT_EQ(fake::WrittenPaths(), std::vector<std::string>{PathOf("Pad")});
+    EXPECT_EQ(DecodeFile("Pad").header.settings.sensitivity, 4000);
+}
+
+TEST_F(Saving, EmptyProfileNameWritesNothingAndKeepsTheModifiedFlag) {
+    JoystickProfile profile(context, 0);
+    LoadPad(profile);
+    profile.profileName = "";
+    profile.modified = true;
+    EXPECT_FALSE(profile.Save());
+    EXPECT_TRUE(profile.modified);
+    EXPECT_TRUE(fake::WrittenPaths().empty());
+    EXPECT_TRUE(fake::Messages().empty());
+}
+
+TEST_F(Saving, FailedSaveIsReportedKeepsTheFileAndWritesTheChangesNextTime) {
+    JoystickProfile profile(context, 0);
+    LoadPad(profile);
+    profile.threshold = 1500;
+    profile.modified = true;
+    fake::SetFailWrites(true);
+    EXPECT_FALSE(profile.Save());
+
+    ASSERT_EQ(fake::Messages().size(), 1u);
+    const fake::Message& shown = fake::Messages()[0];
+    EXPECT_EQ(shown.text, "Couldn't save settings");
+    EXPECT_EQ(shown.title, "Error");
+    EXPECT_EQ(shown.icon, platform::MessageIcon::Error);
+    EXPECT_TRUE(shown.owned);
+    EXPECT_EQ(fake::Files().at(PathOf("Pad")), Pad().Bytes());
+    EXPECT_TRUE(profile.modified);
+
+    fake::SetFailWrites(false);
+    EXPECT_TRUE(profile.Save());
+    EXPECT_EQ(DecodeFile("Pad").header.settings.threshold, 1500);
+    EXPECT_FALSE(profile.modified);
+}
+
+TEST_F(Saving, DeviceWithMoreThan32ButtonsIsStoredAs32AndLoadsWithoutABackup) {
+    SetButtons(40, 40);
+    JoystickProfile profile(context, 0);
+    profile.profileName = "Big";
+    EXPECT_EQ(profile.Load(), LoadResult::Created);
+    EXPECT_EQ(fake::Files().at(PathOf("Big")).size(), 760u);
+
+    fake::WrittenPaths().clear();
+    EXPECT_EQ(profile.Load(), LoadResult::Loaded);
+    EXPECT_EQ(profile.profileName, "Big");
+    EXPECT_TRUE(fake::WrittenPaths().empty());
+    EXPECT_EQ(fake::Messages().size(), 0u);
+}
+
+TEST_F(LoadedSettings, EveryFieldReachesItsSettingAndIsSavedBackUnchanged) {
+    FileContent one;  // one button: CTRL+ALT+SHIFT, F1 and "x"; every setting distinct
+    one.settings = {1, 0, 1, 42, 75, 3000, 2000, 1};
+    one.buttons = 1;
+    one.Key(0, 5, 7).Key(1, 5, 34).Text(4, "x");
+    const std::vector<uint8_t> file = one.Bytes();
+    SetButtons(1, 1);
+    fake::Files()[PathOf("One")] = file;
+    JoystickProfile profile(context, 0);
+    profile.profileName = "One";
+    ASSERT_EQ(profile.Load(), LoadResult::Loaded);
+    EXPECT_EQ((std::vector<int32_t>{profile.swapY, profile.swapX, profile.progressive,
+                                    profile.acceleration, profile.pollingDelay, profile.sensitivity,
+                                    profile.threshold, profile.MaxChars}),
+              (std::vector<int32_t>{1, 0, 1, 42, 75, 3000, 2000, 1}));
+
+    profile.StartPolling();
+    EXPECT_EQ(fake::Calls().back(), (fake::Call{fake::CallKind::TimerStart, 0, 75}));
+    fake::Calls().clear();
+    EXPECT_EQ(
+        PollButtons(profile, 1),
+        (std::vector<fake::Call>{fake::KeyDown(0x11), fake::KeyDown(0x12), fake::KeyDown(0x10),
+                                 fake::KeyDown(0x70), fake::KeyDown('X')}));
+
+    profile.modified = true;
+    ASSERT_TRUE(profile.Save());
+    EXPECT_EQ(fake::Files().at(PathOf("One")), file);
+}
+
+TEST_F(LoadedSettings, TextBufferFollowsTheMaxCharsOfEachFile) {
+    JoystickProfile profile(context, 0);
+    FileContent wide;  // progressive, so a held button is pressed once
+    wide.settings.progressive = 1;
+    wide.settings.maxChars = 5;
+    wide.Text(4, "hello");
+    FileContent narrow;
+    narrow.settings.progressive = 1;
+    narrow.settings.maxChars = 1;
+    narrow.Text(4, "z");
+    fake::Files()[PathOf("Wide")] = wide.Bytes();
+    fake::Files()[PathOf("Narrow")] = narrow.Bytes();
+    profile.profileName = "Wide";
+    ASSERT_EQ(profile.Load(), LoadResult::Loaded);
+    profile.StartPolling();
+    fake::Calls().clear();
+
+    EXPECT_EQ(PollButtons(profile, 1),
+              (std::vector<fake::Call>{fake::KeyDown('H'), fake::KeyDown('E'), fake::KeyDown('L'),
+                                       fake::KeyDown('L'), fake::KeyDown('O')}));
+    PollButtons(profile, 0);
+    profile.profileName = "Narrow";
+    ASSERT_EQ(profile.Load(), LoadResult::Loaded);
+    EXPECT_EQ(PollButtons(profile, 1), (std::vector<fake::Call>{fake::KeyDown('Z')}));
+}
+
+TEST_F(ButtonCountChange, FewerButtonsMakeABackupProfileAndLeaveTheOldFileAlone) {
+    SetButtons(10, 10);
+    FileContent pad = Pad();
+    pad.Key(1, 14, 34);  // button 10: F1
+    pad.Key(1, 16, 45);  // button 12: F12, beyond the new count
+    fake::Files()[PathOf("Pad")] = pad.Bytes();
+    JoystickProfile profile(context, 2);
+    profile.profileName = "Pad";
+    EXPECT_EQ(profile.Load(), LoadResult::BackedUp);
+
+    EXPECT_EQ(profile.profileName, "Pad(10)");
+    EXPECT_EQ(fake::Files().at(PathOf("Pad")), pad.Bytes());
+    EXPECT_EQ(fake::WrittenPaths(), std::vector<std::string>{PathOf("Pad(10)")});
+    EXPECT_EQ(fake::Files().at(PathOf("Pad(10)")).size(), 40u + 14u * (16u + 6u));
+    const ReadBack backup = DecodeFile("Pad(10)");
+    EXPECT_EQ(backup.header.buttonCount, 10);
+    EXPECT_EQ(backup.header.settings.sensitivity, 3000);
+    FileContent expected = Pad();
+    expected.Key(1, 14, 34);
+    EXPECT_EQ(backup.body.table, expected.table);
+    EXPECT_EQ(backup.text, expected.text);
+    EXPECT_EQ(backup.body.shiftButton, 4);
+
+    ASSERT_EQ(fake::Messages().size(), 1u);
+    const fake::Message& notice = fake::Messages()[0];
+    EXPECT_EQ(notice.text,
+              "The joystick whose ID is 3 has a different number of buttons.\n\rThe file Pad(10) "
+              "has been created to backup the old profile.");
+    EXPECT_EQ(notice.title, "Attention!");
+    EXPECT_EQ(notice.icon, platform::MessageIcon::Information);
+    EXPECT_TRUE(notice.owned);
+    EXPECT_FALSE(profile.modified);
+}
+
+TEST_F(ButtonCountChange, SuffixAlwaysCarriesTheCurrentCountInTwoDigits) {
+    const struct {
+        const char* name;
+        uint32_t buttons;
+        const char* backup;
+    } cases[] = {{"Pad(12)", 10, "Pad(12)(10)"},
+                 {"Pad", 5, "Pad(05)"},
+                 {"Pad", 0, "Pad(00)"},
+                 {"Pad", 20, "Pad(20)"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.backup);
+        fake::Reset();
+        SetButtons(c.buttons, c.buttons);
+        fake::Files()[PathOf(c.name)] = Pad().Bytes();
+        JoystickProfile profile(context, 0);
+        profile.profileName = c.name;
+        EXPECT_EQ(profile.Load(), LoadResult::BackedUp);
+        EXPECT_EQ(profile.profileName, c.backup);
+        EXPECT_EQ(fake::WrittenPaths(), std::vector<std::string>{PathOf(c.backup)});
+    }
+}
+
+TEST_F(ButtonCountChange, BackupThatCannotBeWrittenShowsNoNoticeAndIsWrittenAtTheNextSave) {
+    SetButtons(10, 10);
+    fake::Files()[PathOf("Pad")] = Pad().Bytes();
+    fake::SetFailWrites(true);
+    JoystickProfile profile(context, 0);
+    profile.profileName = "Pad";
+    profile.Load();
+
+    ASSERT_EQ(fake::Messages().size(), 1u);
+    EXPECT_EQ(fake::Messages()[0].text, "Couldn't save settings");
+    EXPECT_EQ(fake::Files().size(), 1u);
+    EXPECT_TRUE(profile.modified);
+
+    fake::SetFailWrites(false);
+    EXPECT_TRUE(profile.Save());
+    EXPECT_EQ(DecodeFile(profile.profileName).header.buttonCount, 10);
+    EXPECT_EQ(fake::Files().at(PathOf("Pad")), Pad().Bytes());
+}
+
+TEST_F(ButtonCountChange, AnEarlierBackupIsLoadedNotOverwritten) {
+    SetButtons(10, 10);
+    fake::Files()[PathOf("Pad")] = Pad().Bytes();
+    FileContent edited = Pad();
+    edited.buttons = 10;
+    edited.Key(1, 6, 25);  // button 2: Escape, changed since the backup was made
+    fake::Files()[PathOf("Pad(10)")] = edited.Bytes();
+    JoystickProfile profile(context, 0);
+    profile.profileName = "Pad";
+
+    EXPECT_EQ(profile.Load(), LoadResult::Loaded);
+    EXPECT_EQ(profile.profileName, "Pad(10)");
+    EXPECT_TRUE(fake::WrittenPaths().empty());
+    EXPECT_TRUE(fake::Messages().empty());
+    EXPECT_EQ(fake::Files().at(PathOf("Pad(10)")), edited.Bytes());
+    EXPECT_EQ(profile.ActionTable, edited.table);
+}
+
+TEST_F(ButtonCountChange, NameTooLongForTheSuffixIsShortenedSoTheOldFileIsNeverRewritten) {
+    SetButtons(10, 10);
+    // The longest name whose file fits: directory + name + ".qvp" is 255 characters.
+    const std::string longName(255 - Directory.size() - 4, 'p');
+    fake::Files()[PathOf(longName)] = Pad().Bytes();
+    JoystickProfile profile(context, 0);
+    profile.profileName = longName;
+
+    EXPECT_EQ(profile.Load(), LoadResult::BackedUp);
+    const std::string backup = longName.substr(0, longName.size() - 4) + "(10)";
+    EXPECT_EQ(profile.profileName, backup);
+    EXPECT_EQ(fake::WrittenPaths(), std::vector<std::string>{PathOf(backup)});
+    EXPECT_EQ(fake::Files().at(PathOf(longName)), Pad().Bytes());
+
+    profile.modified = true;
+    EXPECT_TRUE(profile.Save());
+    EXPECT_EQ(fake::Files().at(PathOf(longName)), Pad().Bytes());
+}
+
+TEST_F(ButtonCountChange, Windows9xComparesTheStoredCountWithTheDriversMaximum) {
+    fake::Files()[PathOf("Pad")] = Pad().Bytes();
+    context.platformId = PlatformWindows9x;
+    SetButtons(10, 12);
+    {
+        JoystickProfile profile(context, 0);
+        profile.profileName = "Pad";
+        EXPECT_EQ(profile.Load(), LoadResult::Loaded);
+        EXPECT_EQ(profile.profileName, "Pad");
+    }
+    SetButtons(12, 16);
+    {
+        JoystickProfile profile(context, 0);
+        profile.profileName = "Pad";
+        EXPECT_EQ(profile.Load(), LoadResult::BackedUp);
+        EXPECT_EQ(profile.profileName, "Pad(16)");
+        EXPECT_EQ(DecodeFile("Pad(16)").header.buttonCount, 16);
+    }
+    context.platformId = PlatformWindowsNt;
+    SetButtons(10, 12);
+    JoystickProfile profile(context, 0);
+    profile.profileName = "Pad";
+    EXPECT_EQ(profile.Load(), LoadResult::BackedUp);
+    EXPECT_EQ(profile.profileName, "Pad(10)");
+}
+
+TEST_F(DamagedProfile, IsReportedNeverWrittenAndLeavesPreviousMappingsWithDefaultSettings) {
+    std::vector<uint8_t> outOfRangeN = Pad().Bytes();
+    outOfRangeN[32] = 33;
+    std::vector<uint8_t> negativeN = Pad().Bytes();
+    negativeN[35] = 0x80;
+    std::vector<uint8_t> zeroMaxChars = Pad().Bytes();
+    zeroMaxChars[28] = 0;
+    std::vector<uint8_t> hugeMaxChars = Pad().Bytes();
+    hugeMaxChars[28] = 0x01;  // 0x1001 = 4097
+    hugeMaxChars[29] = 0x10;
+    const std::vector<std::vector<uint8_t>> damaged = {
+        {}, std::vector<uint8_t>(35, 0), outOfRangeN, negativeN, zeroMaxChars, hugeMaxChars};
+
+    for (const std::vector<uint8_t>& bytes : damaged) {
+        SCOPED_TRACE(testing::Message() << bytes.size() << " bytes");
+        fake::Reset();
+        SetButtons(12, 12);
+        JoystickProfile profile(context, 0);
+        LoadPad(profile);
+        profile.StartPolling();
+        fake::Files()[PathOf("Bad")] = bytes;
+        profile.profileName = "Bad";
+        EXPECT_EQ(profile.Load(), LoadResult::Damaged);
+
+        ASSERT_EQ(fake::Messages().size(), 1u);
+        const fake::Message& shown = fake::Messages()[0];
+        EXPECT_NE(shown.text.find(PathOf("Bad")), std::string::npos) << shown.text;
+        EXPECT_EQ(shown.text, DamagedProfileMessage(PathOf("Bad")).text);
+        EXPECT_EQ(shown.title, "Error");
+        EXPECT_TRUE(fake::WrittenPaths().empty());
+        EXPECT_EQ(fake::Files().at(PathOf("Bad")), bytes);
+        EXPECT_EQ(
+            (std::vector<int32_t>{profile.swapY, profile.swapX, profile.acceleration,
+                                  profile.pollingDelay, profile.sensitivity, profile.threshold}),
+            (std::vector<int32_t>{0, 0, 10, 50, 6000, 1000}));
+        fake::Calls().clear();
+        EXPECT_EQ(PollButtons(profile, 1), EnterPressedAgain);
+    }
+}
+
+TEST_F(DamagedProfile, UnreadableFileIsReportedAndNeverOverwritten) {
+    JoystickProfile profile(context, 0);
+    LoadPad(profile);
+    fake::Files()[PathOf("Locked")] = {1, 2, 3};
+    fake::UnreadableFiles().insert(PathOf("Locked"));
+    fake::UnreadableFiles().insert(PathOf("Gone"));
+    profile.profileName = "Locked";
+    EXPECT_EQ(profile.Load(), LoadResult::Unreadable);
+    profile.profileName = "Gone";
+    EXPECT_EQ(profile.Load(), LoadResult::Unreadable);
+
+    ASSERT_EQ(fake::Messages().size(), 2u);
+    EXPECT_EQ(fake::Messages()[0].text, UnreadableProfileMessage(PathOf("Locked")).text);
+    EXPECT_EQ(fake::Messages()[1].text, UnreadableProfileMessage(PathOf("Gone")).text);
+    EXPECT_TRUE(fake::WrittenPaths().empty());
+    EXPECT_EQ(fake::Files().at(PathOf("Locked")), (std::vector<uint8_t>{1, 2, 3}));
+    EXPECT_EQ(fake::Files().count(PathOf("Gone")), 0u);
+    EXPECT_EQ(profile.sensitivity, 6000);
+}
+
+TEST_F(ShortProfileFile, EntriesPastTheEndAreZeroAndTheShiftButtonNeedsAllFourBytes) {
+    FileContent pad = Pad();
+    pad.Key(1, 6, 34);  // button 2: F1, at 100 + 4 * 5 = 120..123 (columns hold 16 entries)
+    pad.shiftButton = 0;
+    const std::vector<uint8_t> full = pad.Bytes();
+    ASSERT_EQ(full.size(), 40u + 16u * 22u);
+    JoystickProfile profile(context, 0);
+    profile.shiftButton = 3;
+    profile.ActionTable[KeyIndex(Column::Normal, 5)] = 45;
+    profile.profileName = "Cut";
+
+    fake::Files()[PathOf("Cut")] = std::vector<uint8_t>(full.begin(), full.begin() + 36);
+    ASSERT_EQ(profile.Load(), LoadResult::Loaded);
+    EXPECT_EQ(profile.sensitivity, 3000);
+    EXPECT_EQ(profile.ActionTable, ActionEntries{});
+
+    fake::Files()[PathOf("Cut")] = std::vector<uint8_t>(full.begin(), full.begin() + 122);
+    ASSERT_EQ(profile.Load(), LoadResult::Loaded);
+    profile.StartPolling();
+    fake::Calls().clear();
+    EXPECT_EQ(PollButtons(profile, 1), EnterPressedAgain);
+    EXPECT_EQ(PollButtons(profile, 2), std::vector<fake::Call>{fake::KeyUp(0x0D)});
+    EXPECT_EQ(profile.shiftButton, 3);
+
+    fake::Files()[PathOf("Cut")] = std::vector<uint8_t>(full.begin(), full.end() - 1);
+    ASSERT_EQ(profile.Load(), LoadResult::Loaded);
+    EXPECT_EQ(PollButtons(profile, 2),
+              (std::vector<fake::Call>{fake::KeyUp(0x70), fake::KeyDown(0x70)}));
+    EXPECT_EQ(profile.shiftButton, 3);
+
+    fake::Files()[PathOf("Cut")] = full;
+    ASSERT_EQ(profile.Load(), LoadResult::Loaded);
+    EXPECT_EQ(profile.shiftButton, 0);
+    EXPECT_TRUE(fake::WrittenPaths().empty());
+    EXPECT_TRUE(fake::Messages().empty());
+}
+
+TEST(DeviceSetUp, CentreIsTheMidpointOfTheAxisRangeWithTheFractionDropped) {
+    const struct {
+        uint32_t max, pushed;
+        int32_t dx;
+    } cases[] = {
+        {65535, 65535, 32758},  // centre 32767: (65535 - 10) - 32767
+        {255, 255, 118},        // centre 127: (255 - 10) - 127
+        {255, 138, 1},          // one unit beyond the dead zone's edge at 137
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "range 0.." << c.max << ", pushed to " << c.pushed);
+        fake::Reset();
+        fake::JoystickAt(0).caps = {0, c.max, 0, c.max, 12, 12};
+        const ProgramContext context{Directory, PlatformWindowsNt};
+        JoystickProfile profile(context, 0);
+        profile.profileName = "Mouse";
+        profile.Load();
+        profile.ActionTable[ModifierIndex(Column::Normal, 2)] = MoveMouseChoice;  // Right
+        profile.threshold = 10;
+        profile.sensitivity = 1;
+        profile.acceleration = 0;
+        profile.StartPolling();
+        fake::JoystickAt(0).state = {c.pushed, c.max / 2, 0};
+        profile.Poll();
+        EXPECT_EQ(fake::TakeInput(), std::vector<fake::Call>{fake::Move(c.dx, 0)});
+    }
+}
