@@ -1,6 +1,6 @@
 # The native debug build runs under AddressSanitizer and UndefinedBehaviorSanitizer.
 option(QUORVEL_SANITIZE "Build with AddressSanitizer and UBSan" OFF)
-if(NOT CMAKE_CROSSCOMPILING AND CMAKE_BUILD_TYPE STREQUAL "Debug")
+if(NOT MSVC AND NOT CMAKE_CROSSCOMPILING AND CMAKE_BUILD_TYPE STREQUAL "Debug")
     set(QUORVEL_SANITIZE ON)
 endif()
 if(QUORVEL_SANITIZE)

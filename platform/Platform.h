@@ -25,6 +25,9 @@ bool ReadJoystick(int joystickId, JoystickState& out);
 // Returns false when the device did not answer; `out` is then unspecified.
 bool ReadJoystickCaps(int joystickId, JoystickCaps& out);
 
+// Whether the joystick answers now: the main control window can capture it (released at once).
+bool JoystickAnswers(int joystickId);
+
 // One key-down or key-up by virtual-key code, no scan code, no other flag.
 void SendKey(uint8_t virtualKey, bool down);
 // The virtual-key code that types `c` on the current layout (low byte only); -1 when none does.
@@ -48,8 +51,25 @@ ReadStatus ReadWholeFile(const std::string& path, std::vector<uint8_t>& out);
 bool ReplaceWholeFile(const std::string& path, const std::vector<uint8_t>& bytes);
 // Deletes a file; false when it could not be deleted.
 bool RemoveFile(const std::string& path);
+// Names of the regular files directly in `directory` (which ends with the path separator), in no
+// particular order: no directories, hidden or system files. Empty when none can be listed.
+std::vector<std::string> ListFiles(const std::string& directory);
+// The name under which the shell shows the file at `path`, with or without its extension as the
+// user's settings say; false when there is no such file.
+bool GetDisplayName(const std::string& path, std::string& out);
 
-enum class MessageIcon { None, Error, Information };
+// The full path of the running executable, however long.
+std::string ExecutablePath();
+
+// The two Run keys of autostart entries: for every user of the machine, or for this user only.
+enum class RunKey { Machine, User };
+// Stores a string value under that Run key; false when the key cannot be opened for writing or
+// the value cannot be set.
+bool SetRunValue(RunKey key, const std::string& name, const std::string& value);
+// Deletes the value; false when the key cannot be opened for writing or holds no such value.
+bool DeleteRunValue(RunKey key, const std::string& name);
+
+enum class MessageIcon { None, Error, Information, Question };
 // A modal message box; `owned` puts it over the main control window, otherwise it has no owner.
 void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon, bool owned);
 

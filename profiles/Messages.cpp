@@ -37,6 +37,47 @@ MessageText UnreadableProfileMessage(const std::string& path) {
             ErrorTitle, platform::MessageIcon::Error, true};
 }
 
+MessageText EmptyProfileNameMessage() {
+    return {"Please type a name for the profile.\nThe name \".qvp\" alone is not enough.",
+            AttentionTitle, platform::MessageIcon::Error, true};
+}
+
+MessageText ForbiddenCharacterMessage() {
+    return {
+        "A profile name cannot contain any of these characters:\n\\ / : * ? \" < > |\n"
+        "nor tabs or other control characters.",
+        AttentionTitle, platform::MessageIcon::Error, true};
+}
+
+MessageText ProfileNameTooLongMessage() {
+    return {
+        "This profile name is too long.\nWith the program's folder and \".qvp\", the file "
+        "name must fit in 255 characters.",
+        AttentionTitle, platform::MessageIcon::Error, true};
+}
+
+MessageText DeviceNameMessage(const std::string& name) {
+    return {"Windows keeps the name \"" + name +
+                "\" for a device, so no file can have it.\nPlease choose another profile name.",
+            AttentionTitle, platform::MessageIcon::Error, true};
+}
+
+MessageText TooFewCharactersMessage() {
+    return {"You must configure at least one character.", AttentionTitle,
+            platform::MessageIcon::Error, true};
+}
+
+MessageText LargeLengthQuestion() {
+    return {
+        "It is not recommanded to create combinations larger than 5 characters.\nIt consumes "
+        "a lot of memory.\nAre you sure you want to do this?",
+        AttentionTitle, platform::MessageIcon::Question, true};
+}
+
+MessageText EditorNoMemoryMessage() {
+    return {"Not Enough Memory", ErrorTitle, platform::MessageIcon::Error, false};
+}
+
 void Show(const MessageText& message) {
     platform::ShowMessage(message.text, message.title, message.icon, message.owned);
 }

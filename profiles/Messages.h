@@ -1,4 +1,4 @@
-// Every message box text of the profile code, in one table.
+// Every message box text of the profile code and the button configuration dialog, in one table.
 #pragma once
 
 #include <string>
@@ -9,7 +9,7 @@ struct MessageText {
     std::string text;
     std::string title;
     platform::MessageIcon icon;
-    bool owned;  // over the main control window, or without owner
+    bool owned;  // over the window whose command shows it (main window or dialog), or no owner
 };
 
 MessageText NotEnoughMemoryMessage();
@@ -18,6 +18,18 @@ MessageText CouldntSaveMessage();
 MessageText ButtonCountChangedMessage(int joystickNumber, const std::string& backupName);
 MessageText DamagedProfileMessage(const std::string& path);
 MessageText UnreadableProfileMessage(const std::string& path);
+
+// Refusals of a new profile's name in the Add Profile dialog, which then stays open.
+MessageText EmptyProfileNameMessage();
+MessageText ForbiddenCharacterMessage();
+MessageText ProfileNameTooLongMessage();
+// `name` is the device name the profile name starts with, as typed ("con").
+MessageText DeviceNameMessage(const std::string& name);
+
+// The button configuration dialog's combination length, and its working buffers.
+MessageText TooFewCharactersMessage();
+MessageText LargeLengthQuestion();  // asked with Yes and No
+MessageText EditorNoMemoryMessage();
 
 // Shows one message through the platform.
 void Show(const MessageText& message);

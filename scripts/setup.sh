@@ -6,7 +6,7 @@ packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev clang
           g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools)
 if [ "${QUORVEL_WINE:-1}" = 1 ]; then
     # Never wine32: this machine runs only 64-bit programs, and wine32 breaks the wine command.
-    packages+=(wine64 xvfb xauth imagemagick)
+    packages+=(wine wine64 xvfb xauth imagemagick)
 fi
 
 missing=()

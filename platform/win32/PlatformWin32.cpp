@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <mmsystem.h>
+#include <shellapi.h>
 
 #include "platform/AtomicReplace.h"
 #include "platform/Platform.h"
@@ -25,6 +26,26 @@ class FileHandle {
 
   private:
     HANDLE handle;
+};
+
+constexpr const char* RunKeyPath = "Software\\Microsoft\\windows\\currentversion\\run";
+
+// The Run key opened for writing; closed when it goes.
+class RunKeyHandle {
+  public:
+    explicit RunKeyHandle(platform::RunKey which) {
+        HKEY root = which == platform::RunKey::Machine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+        if (RegOpenKeyExA(root, RunKeyPath, 0, KEY_WRITE, &key) != ERROR_SUCCESS) key = nullptr;
+    }
+    ~RunKeyHandle() {
+        if (key) RegCloseKey(key);
+    }
+    RunKeyHandle(const RunKeyHandle&) = delete;
+    RunKeyHandle& operator=(const RunKeyHandle&) = delete;
+    HKEY Get() const { return key; }
+
+  private:
+    HKEY key = nullptr;
 };
 
 constexpr DWORD FileFlags = FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN;
@@ -95,6 +116,14 @@ bool ReadJoystickCaps(int joystickId, JoystickCaps& out) {
     return true;
 }
 
+bool JoystickAnswers(int joystickId) {
+    const UINT id = static_cast<UINT>(joystickId);
+    const bool answers = joySetCapture(mainWindow, id, 50, FALSE) == JOYERR_NOERROR;
+    // Released whether or not the capture succeeded.
+    joyReleaseCapture(id);
+    return answers;
+}
+
 void SendKey(uint8_t virtualKey, bool down) {
     keybd_event(virtualKey, 0, down ? 0 : KEYEVENTF_KEYUP, 0);
 }
@@ -154,10 +183,61 @@ bool ReplaceWholeFile(const std::string& path, const std::vector<uint8_t>& bytes
 
 bool RemoveFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
 
+std::vector<std::string> ListFiles(const std::string& directory) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((directory + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    // Hidden and system files stay out, as they do in a directory list box.
+    constexpr DWORD Skipped = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN |
+                              FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DEVICE;
+    do {
+        if ((found.dwFileAttributes & Skipped) == 0) names.push_back(found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+bool GetDisplayName(const std::string& path, std::string& out) {
+    // Only an existing file has a display name; the shell's answer for a missing one is not used.
+    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+    SHFILEINFOA info = {};
+    if (!SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_DISPLAYNAME)) return false;
+    out = info.szDisplayName;
+    return true;
+}
+
+std::string ExecutablePath() {
+    // GetModuleFileNameA cuts a path that does not fit and then fills the buffer completely.
+    std::vector<char> buffer(MAX_PATH + 1);
+    for (;;) {
+        const DWORD size = static_cast<DWORD>(buffer.size());
+        const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), size);
+        if (length < size) return std::string(buffer.data(), length);
+        if (size >= 32768) return std::string();
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+bool SetRunValue(RunKey key, const std::string& name, const std::string& value) {
+    RunKeyHandle run(key);
+    if (!run.Get()) return false;
+    // The stored length counts the terminating NUL.
+    return RegSetValueExA(run.Get(), name.c_str(), 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(value.c_str()),
+                          static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+}
+
+bool DeleteRunValue(RunKey key, const std::string& name) {
+    RunKeyHandle run(key);
+    return run.Get() && RegDeleteValueA(run.Get(), name.c_str()) == ERROR_SUCCESS;
+}
+
 void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon, bool owned) {
     UINT style = MB_OK;
     if (icon == MessageIcon::Error) style |= MB_ICONERROR;
     if (icon == MessageIcon::Information) style |= MB_ICONINFORMATION;
+    if (icon == MessageIcon::Question) style |= MB_ICONQUESTION;
     MessageBoxA(owned ? mainWindow : nullptr, text.c_str(), title.c_str(), style);
 }
 

@@ -1,6 +1,8 @@
 // The recording platform used by the tests and by qvtool.
 #include "tests/fakes/FakePlatform.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstring>
 
 namespace {
@@ -14,7 +16,11 @@ struct State {
     std::set<std::string> unreadable;
     bool recording = true;
     bool failWrites = false;
+    bool shellHidesExtensions = false;
     int32_t cursorX = 0, cursorY = 0;
+    std::string executablePath;
+    std::map<std::string, std::string> runValues[2];
+    bool runKeyWritable[2] = {true, true};
 };
 
 State& Get() {
@@ -45,7 +51,13 @@ void Reset() {
     s.unreadable.clear();
     s.recording = true;
     s.failWrites = false;
+    s.shellHidesExtensions = false;
     s.cursorX = s.cursorY = 0;
+    s.executablePath = "C:\\Q\\Quorvel.exe";
+    for (int key = 0; key < 2; ++key) {
+        s.runValues[key].clear();
+        s.runKeyWritable[key] = true;
+    }
 }
 
 void SetRecording(bool on) { Get().recording = on; }
@@ -56,10 +68,21 @@ std::vector<std::string>& WrittenPaths() { return Get().writtenPaths; }
 std::map<std::string, std::vector<uint8_t>>& Files() { return Get().files; }
 std::set<std::string>& UnreadableFiles() { return Get().unreadable; }
 void SetFailWrites(bool fail) { Get().failWrites = fail; }
+void SetShellHidesExtensions(bool hides) { Get().shellHidesExtensions = hides; }
 
 void SetCursor(int32_t x, int32_t y) {
     Get().cursorX = x;
     Get().cursorY = y;
+}
+
+void SetExecutablePath(const std::string& path) { Get().executablePath = path; }
+
+std::map<std::string, std::string>& RunValues(platform::RunKey key) {
+    return Get().runValues[static_cast<int>(key)];
+}
+
+void SetRunKeyWritable(platform::RunKey key, bool writable) {
+    Get().runKeyWritable[static_cast<int>(key)] = writable;
 }
 
 std::vector<Call> TakeInput() {
@@ -86,6 +109,8 @@ bool ReadJoystickCaps(int joystickId, JoystickCaps& out) {
     out = Get().joysticks[joystickId].caps;
     return true;
 }
+
+bool JoystickAnswers(int joystickId) { return Get().joysticks[joystickId].answers; }
 
 void SendKey(uint8_t virtualKey, bool down) {
     Record(down ? fake::CallKind::KeyDown : fake::CallKind::KeyUp, virtualKey);
@@ -157,6 +182,59 @@ bool RemoveFile(const std::string& path) {
     if (s.files.erase(path) == 0) return false;
     s.writtenPaths.push_back(path);
     Record(fake::CallKind::FileDelete, static_cast<int32_t>(s.writtenPaths.size() - 1));
+    return true;
+}
+
+std::vector<std::string> ListFiles(const std::string& directory) {
+    std::vector<std::string> names;
+    for (const auto& file : Get().files) {
+        const std::string& path = file.first;
+        if (path.size() <= directory.size() || path.compare(0, directory.size(), directory) != 0) {
+            continue;
+        }
+        std::string name = path.substr(directory.size());
+        if (name.find_first_of("\\/") == std::string::npos) names.push_back(name);
+    }
+    return names;
+}
+
+// Like the shell on a file system that ignores letter case: the file's own name, whatever case
+// the path was given in.
+bool GetDisplayName(const std::string& path, std::string& out) {
+    const auto& files = Get().files;
+    auto found = files.find(path);
+    if (found == files.end()) {
+        found = std::find_if(files.begin(), files.end(), [&](const auto& file) {
+            return file.first.size() == path.size() &&
+                   std::equal(path.begin(), path.end(), file.first.begin(), [](char x, char y) {
+                       return std::tolower(static_cast<unsigned char>(x)) ==
+                              std::tolower(static_cast<unsigned char>(y));
+                   });
+        });
+    }
+    if (found == files.end()) return false;
+    out = found->first.substr(found->first.find_last_of("\\/") + 1);
+    const size_t dot = out.find_last_of('.');
+    if (Get().shellHidesExtensions && dot != std::string::npos && dot > 0) out.resize(dot);
+    return true;
+}
+
+std::string ExecutablePath() { return Get().executablePath; }
+
+bool SetRunValue(RunKey key, const std::string& name, const std::string& value) {
+    State& s = Get();
+    const int k = static_cast<int>(key);
+    if (!s.runKeyWritable[k]) return false;
+    s.runValues[k][name] = value;
+    Record(fake::CallKind::RunValueSet, k);
+    return true;
+}
+
+bool DeleteRunValue(RunKey key, const std::string& name) {
+    State& s = Get();
+    const int k = static_cast<int>(key);
+    if (!s.runKeyWritable[k] || s.runValues[k].erase(name) == 0) return false;
+    Record(fake::CallKind::RunValueDelete, k);
     return true;
 }
 

@@ -15,13 +15,15 @@ namespace fake {
 enum class CallKind : uint8_t {
     KeyDown,
     KeyUp,
-    Move,          // a = dx, b = dy
-    MouseButtons,  // a = flags, b = x, c = y
-    TimerStart,    // a = joystick ID, b = period
-    TimerStop,     // a = joystick ID
-    FileWrite,     // a = index into WrittenPaths()
-    FileDelete,    // a = index into WrittenPaths()
-    Message,       // a = index into Messages()
+    Move,            // a = dx, b = dy
+    MouseButtons,    // a = flags, b = x, c = y
+    TimerStart,      // a = joystick ID, b = period
+    TimerStop,       // a = joystick ID
+    FileWrite,       // a = index into WrittenPaths()
+    FileDelete,      // a = index into WrittenPaths()
+    Message,         // a = index into Messages()
+    RunValueSet,     // a = RunKey
+    RunValueDelete,  // a = RunKey
 };
 
 // Plain data, so that recording into reserved space allocates nothing.
@@ -58,7 +60,15 @@ std::map<std::string, std::vector<uint8_t>>& Files();
 std::set<std::string>& UnreadableFiles();
 // While set, ReplaceWholeFile fails and leaves files as they were.
 void SetFailWrites(bool fail);
+// While set, display names leave out the file's extension, as the shell does when told to hide
+// them; off after Reset.
+void SetShellHidesExtensions(bool hides);
 void SetCursor(int32_t x, int32_t y);
+// The path ExecutablePath answers; "C:\\Q\\Quorvel.exe" after Reset.
+void SetExecutablePath(const std::string& path);
+// The values under each Run key, by name; a key not writable refuses to set and to delete.
+std::map<std::string, std::string>& RunValues(platform::RunKey key);
+void SetRunKeyWritable(platform::RunKey key, bool writable);
 
 // Shorthands for expected calls.
 inline Call KeyDown(int vk) { return {CallKind::KeyDown, vk}; }

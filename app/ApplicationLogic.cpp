@@ -1,0 +1,82 @@
+// Start-up, save and polling decisions of the program shell.
+#include "app/ApplicationLogic.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "platform/Platform.h"
+
+bool IsSupportedPlatform(uint32_t platformId) {
+    return platformId == PlatformWindows9x || platformId == PlatformWindowsNt;
+}
+
+uint16_t DiscoverJoysticks() {
+    uint16_t present = 0;
+    for (int id = 0; id < MaxJoysticks; ++id) {
+        if (platform::JoystickAnswers(id)) present |= static_cast<uint16_t>(1u << id);
+    }
+    return present;
+}
+
+std::string ProgramDirectoryOf(const std::string& executablePath) {
+    const size_t slash = executablePath.find_last_of('\\');
+    return slash == std::string::npos ? std::string() : executablePath.substr(0, slash + 1);
+}
+
+bool AsksToHide(const std::string& commandLine) {
+    std::string upper = commandLine;
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return upper.find("HIDE") != std::string::npos;
+}
+
+bool StartJoysticks(ApplicationState& state) {
+    int first = 0;
+    while (first < MaxJoysticks && !state.IsPresent(first)) ++first;
+    if (first == MaxJoysticks) return false;
+    state.CurrentJoystick = first;
+    // The cleared mask is what the next configuration save writes.
+    state.EnabledMask &= state.PresentMask;
+    SyncPollTimers(state);
+    return true;
+}
+
+JoystickProfile* CurrentProfile(ApplicationState& state) {
+    if (state.CurrentJoystick < 0 || state.CurrentJoystick >= MaxJoysticks) return nullptr;
+    return state.profiles[state.CurrentJoystick].get();
+}
+
+void SaveOnExit(ApplicationState& state) {
+    if (JoystickProfile* profile = CurrentProfile(state)) profile->Save();
+    SaveConfiguration(state);
+}
+
+std::string ToggleMainWindow(ApplicationState& state, bool visibleNow) {
+    SaveConfiguration(state);
+    if (!visibleNow) return HideMenuText;
+    if (JoystickProfile* profile = CurrentProfile(state)) profile->Save();
+    return ShowMenuText;
+}
+
+bool ChangeJoystick(ApplicationState& state, int id) {
+    if (id < 0 || id >= MaxJoysticks || !state.IsPresent(id) || !state.profiles[id]) return false;
+    if (JoystickProfile* profile = CurrentProfile(state)) profile->Save();
+    state.CurrentJoystick = id;
+    return true;
+}
+
+void SyncPollTimers(ApplicationState& state) {
+    for (int id = 0; id < MaxJoysticks; ++id) {
+        JoystickProfile* profile = state.profiles[id].get();
+        if (!state.IsPresent(id) || !profile) continue;
+        if (state.IsEnabled(id)) {
+            profile->StartPolling();
+        } else {
+            profile->StopPolling();
+        }
+    }
+}
+
+void DeleteProfiles(ApplicationState& state) {
+    for (auto& profile : state.profiles) profile.reset();
+}

@@ -1,0 +1,50 @@
+// The decisions behind start-up and the main control window's commands, over the program's state:
+// which joysticks poll, what is saved and in which order.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "profiles/Configuration.h"
+
+// Texts of the notification-area menu item that toggles the main control window.
+constexpr const char* HideMenuText = "Hide main window";
+constexpr const char* ShowMenuText = "Show main window";
+
+// True for the Windows 95/98/Me and the Windows NT platform families.
+bool IsSupportedPlatform(uint32_t platformId);
+
+// Bit i set for every joystick ID from 0 to 15 that answers now.
+uint16_t DiscoverJoysticks();
+
+// The directory part of the executable's path, ending with its last backslash.
+std::string ProgramDirectoryOf(const std::string& executablePath);
+
+// True when the command line holds the letters "HIDE" anywhere, in any letter case.
+bool AsksToHide(const std::string& commandLine);
+
+// After the configuration is loaded: the lowest present joystick becomes current, an enabled
+// joystick that is absent loses its bit, and every present and enabled joystick starts polling.
+// Returns false, changing nothing, when no joystick is present.
+bool StartJoysticks(ApplicationState& state);
+
+// The profile of the current joystick; null while it has none.
+JoystickProfile* CurrentProfile(ApplicationState& state);
+
+// Exit: writes the current profile (when modified), then the configuration file.
+void SaveOnExit(ApplicationState& state);
+
+// Hide/Show: writes the configuration file, then, when the window is being hidden, the current
+// profile. Returns the text the menu item takes: the action the next toggle performs.
+std::string ToggleMainWindow(ApplicationState& state, bool visibleNow);
+
+// Writes the current profile (when modified), then makes `id` current. Returns false, changing
+// nothing, when `id` is not a present joystick.
+bool ChangeJoystick(ApplicationState& state, int id);
+
+// Present and enabled joysticks poll; present and disabled ones stop, releasing what they hold.
+// Absent joysticks are skipped. A joystick already in the wanted state is left alone.
+void SyncPollTimers(ApplicationState& state);
+
+// Deletes every profile; each stops its timer and releases what it holds.
+void DeleteProfiles(ApplicationState& state);

@@ -1,0 +1,195 @@
+// Start-up of the main control window, its notification-area icon, joystick selector, sliders
+// and the current profile's name.
+#include "app/Application_win32.h"
+
+#include <commctrl.h>
+
+#include <cstddef>
+#include <cstdio>
+
+#include "app/ApplicationLogic.h"
+#include "app/Autostart.h"
+#include "app/ProgramGlobals_win32.h"
+#include "app/ShellMessages.h"
+#include "platform/win32/PlatformWin32.h"
+#include "resources/resource.h"
+
+namespace {
+
+constexpr UINT TrayIconId = 100;
+
+struct SliderControls {
+    int trackbar, label;
+};
+
+SliderControls ControlsOf(Setting setting) {
+    switch (setting) {
+        case Setting::Sensitivity:
+            return {IDC_SENSITIVITY, IDC_SENSITIVITY_VALUE};
+        case Setting::Acceleration:
+            return {IDC_ACCELERATION, IDC_ACCELERATION_VALUE};
+        case Setting::Threshold:
+            return {IDC_THRESHOLD, IDC_THRESHOLD_VALUE};
+        case Setting::PollingDelay:
+            break;
+    }
+    return {IDC_POLLING_DELAY, IDC_POLLING_DELAY_VALUE};
+}
+
+}  // namespace
+
+Application::Application(const ProgramContext& context) : state(context) {}
+
+Application::~Application() {
+    // Left behind by a failed start: it must not reach this object any more.
+    if (mainWindow && IsWindow(mainWindow)) {
+        SetWindowLongPtrA(mainWindow, GWLP_USERDATA, 0);
+        DestroyWindow(mainWindow);
+    }
+    platform::SetMainWindow(nullptr);
+}
+
+int Application::Create(const char* commandLine) {
+    // The template holds trackbars, whose class common controls register on request.
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    mainWindow = CreateDialogParamA(programGlobals.instance, "IDD_QVDIALOG",
+                                    programGlobals.frameWindow, MainWindowProc, 0);
+    if (!mainWindow) return 1;
+    platform::SetMainWindow(mainWindow);
+    AddTrayIcon();
+    SetWindowLongPtrA(mainWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    popupMenu = LoadMenuA(programGlobals.instance, "IDRPOPUP");
+    drag = {};
+    if (!Initialise()) return 1;
+    initialised = true;
+    // Hidden: the menu item keeps its template text "Show Main Window".
+    if (AsksToHide(commandLine)) return 0;
+    SetToggleMenuText(HideMenuText);
+    ShowWindow(mainWindow, SW_SHOWNORMAL);
+    return 0;
+}
+
+int Application::Initialise() {
+    state.PresentMask = DiscoverJoysticks();
+    FillJoystickSelector();
+    if (!LoadConfiguration(state)) {
+        RemoveTrayIcon();
+        return 0;
+    }
+    ApplyLaunchOnStartup(state.LaunchOnStartup);
+    if (state.LaunchOnStartup) CheckDlgButton(mainWindow, IDC_LAUNCH_ON_STARTUP, BST_CHECKED);
+    if (!StartJoysticks(state)) {
+        Show(NoJoystickMessage());
+        RemoveTrayIcon();
+        return 0;
+    }
+    RefreshView();
+    return 1;
+}
+
+void Application::AddTrayIcon() {
+    trayIcon = {};
+    // The original record size, which every Windows version accepts.
+    trayIcon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    trayIcon.hWnd = mainWindow;
+    trayIcon.uID = TrayIconId;
+    trayIcon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    trayIcon.uCallbackMessage = WM_USER;
+    trayIcon.hIcon = static_cast<HICON>(
+        LoadImageA(programGlobals.instance, "IDI_JOY", IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+    lstrcpynA(trayIcon.szTip, "Quorvel", sizeof trayIcon.szTip);
+    Shell_NotifyIconA(NIM_ADD, &trayIcon);
+}
+
+void Application::RemoveTrayIcon() { Shell_NotifyIconA(NIM_DELETE, &trayIcon); }
+
+void Application::FillJoystickSelector() {
+    const HWND selector = GetDlgItem(mainWindow, IDC_JOYSTICK_SELECTOR);
+    SendMessageA(selector, CB_RESETCONTENT, 0, 0);
+    for (int id = 0; id < MaxJoysticks; ++id) {
+        if (!state.IsPresent(id)) continue;
+        char text[8];
+        std::snprintf(text, sizeof text, "%d", id + 1);
+        const LRESULT entry =
+            SendMessageA(selector, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+        SendMessageA(selector, CB_SETITEMDATA, static_cast<WPARAM>(entry), id);
+    }
+    SendMessageA(selector, CB_SETCURSEL, 0, 0);
+}
+
+void Application::RefreshView() {
+    BindSliders();
+    RefreshProfileList();
+}
+
+void Application::BindSliders() {
+    const JoystickProfile* profile = CurrentProfile(state);
+    if (!profile) return;
+    for (const Setting setting : AllSettings) {
+        SliderControl& slider = SliderFor(setting);
+        const SliderRange range = RangeOf(setting);
+        slider.Attach(mainWindow, ControlsOf(setting).trackbar);
+        slider.SetRange(range.minimum, range.maximum, false);
+        slider.SetSteps(range.lineSize, range.pageSize, 3);
+        slider.SetTicFrequency(range.ticFrequency);
+        slider.SetPosition(SettingValue(*profile, setting), true);
+    }
+    for (const Setting setting : AllSettings) {
+        SetDlgItemInt(mainWindow, ControlsOf(setting).label,
+                      static_cast<UINT>(SettingValue(*profile, setting)), TRUE);
+    }
+}
+
+// Shows the current profile's name; the list of profile files comes with the profile manager.
+void Application::RefreshProfileList() {
+    const JoystickProfile* profile = CurrentProfile(state);
+    SetDlgItemTextA(mainWindow, IDC_CURRENT_PROFILE, profile ? profile->profileName.c_str() : "");
+}
+
+void Application::OnSliderScroll(SliderControl* slider) {
+    for (const Setting setting : AllSettings) {
+        if (slider != &SliderFor(setting)) continue;
+        const int32_t value = slider->Position();
+        ApplySliderValue(state, setting, value);
+        SetDlgItemInt(mainWindow, ControlsOf(setting).label, static_cast<UINT>(value), TRUE);
+    }
+}
+
+void Application::PollJoystick(WPARAM joystickId) {
+    if (joystickId >= static_cast<WPARAM>(MaxJoysticks)) return;
+    if (JoystickProfile* profile = state.profiles[joystickId].get()) profile->Poll();
+}
+
+void Application::SetToggleMenuText(const char* text) {
+    MENUITEMINFOA item = {};
+    // The size without the bitmap field, which every Windows version accepts.
+    item.cbSize = offsetof(MENUITEMINFOA, hbmpItem);
+    item.fMask = MIIM_TYPE;
+    item.fType = MFT_STRING;
+    item.dwTypeData = const_cast<char*>(text);
+    SetMenuItemInfoA(popupMenu, IDM_HIDE_SHOW, FALSE, &item);
+}
+
+INT_PTR Application::RunDialog(const char* templateName, DLGPROC procedure) {
+    return DialogBoxParamA(programGlobals.instance, templateName, mainWindow, procedure, 0);
+}
+
+SliderControl& Application::SliderFor(Setting setting) {
+    switch (setting) {
+        case Setting::Sensitivity:
+            return sensitivitySlider;
+        case Setting::Acceleration:
+            return accelerationSlider;
+        case Setting::Threshold:
+            return thresholdSlider;
+        case Setting::PollingDelay:
+            break;
+    }
+    return pollingDelaySlider;
+}
+
+Application* ApplicationOf(HWND window) {
+    return window ? reinterpret_cast<Application*>(GetWindowLongPtrA(window, GWLP_USERDATA))
+                  : nullptr;
+}

@@ -1,0 +1,84 @@
+// The program: its state, the main control window, the notification-area icon and popup menu,
+// and the four settings sliders.
+#pragma once
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include "app/SliderControl_win32.h"
+#include "app/SliderSettings.h"
+#include "app/WindowDrag_win32.h"
+#include "profiles/Configuration.h"
+
+class Application {
+  public:
+    explicit Application(const ProgramContext& context);
+    // Destroys the main control window when start-up failed and left it behind.
+    virtual ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    // Builds the main control window, icon and menu, and initialises. 0 on success, 1 on failure.
+    int Create(const char* commandLine);
+    // Discovery, configuration, autostart, first joystick and poll timers. 1 on success, 0 when
+    // the configuration file is missing or no joystick is present (the icon is then removed).
+    int Initialise();
+
+    void AddTrayIcon();
+    void RemoveTrayIcon();
+    // Control 1038 lists the present joysticks (shown as ID + 1) and selects the first.
+    void FillJoystickSelector();
+    // Puts the current profile on the sliders and its name in control 1029.
+    void RefreshView();
+    // Attaches the four sliders and posts the current profile's values to them; the value labels
+    // show the values at once.
+    void BindSliders();
+    // Shows the current profile's name in control 1029.
+    void RefreshProfileList();
+    // A scroll notification of a trackbar: the slider's value goes into the current profile.
+    void OnSliderScroll(SliderControl* slider);
+    // A poll timer tick of that joystick.
+    void PollJoystick(WPARAM joystickId);
+    // Menu item 40005 takes `text`.
+    void SetToggleMenuText(const char* text);
+    // Runs a modal dialog owned by the main control window; returns what it ended with.
+    INT_PTR RunDialog(const char* templateName, DLGPROC procedure);
+
+    // Commands of the main control window. Exit saves and destroys the window; ToggleWindow saves,
+    // hides or shows it and renames menu item 40005; EnableDisable saves the configuration after
+    // OK; About greys its menu item while the dialog is open.
+    void Exit();
+    void ToggleWindow();
+    void EnableDisable();
+    void About();
+    // The selector's choice becomes current, after the previous profile is saved.
+    void OnJoystickSelected(HWND selector);
+    // A double click toggles the window; a right click opens the popup menu at the cursor.
+    void OnTrayIcon(LPARAM event);
+    void ShowTrayMenu();
+
+    ApplicationState state;
+    SliderControl sensitivitySlider;
+    SliderControl accelerationSlider;
+    SliderControl thresholdSlider;
+    SliderControl pollingDelaySlider;
+    HWND mainWindow = nullptr;
+    HMENU popupMenu = nullptr;
+    NOTIFYICONDATAA trayIcon = {};
+    WindowDrag drag;
+    // Notification-area callbacks are ignored until Initialise has succeeded.
+    bool initialised = false;
+
+  private:
+    SliderControl& SliderFor(Setting setting);
+};
+
+// The main control window's dialog procedure.
+INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// The About dialog's procedure.
+INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+// The enabling dialog's procedure; ends with 1 after OK and 2 after Cancel.
+INT_PTR CALLBACK EnableDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+// The Application of the main control window, or of a dialog's owner.
+Application* ApplicationOf(HWND window);

@@ -1,0 +1,56 @@
+// The About dialog and the enabling dialog.
+#include "app/Application_win32.h"
+#include "app/EnableChoice.h"
+#include "resources/resource.h"
+
+namespace {
+
+WindowDrag aboutDrag;
+WindowDrag enableDrag;
+
+// The boxes mirror the choice: absent joysticks' boxes are disabled and unticked.
+void ShowChoice(HWND dialog, const EnableChoice& choice) {
+    for (int id = 0; id < MaxJoysticks; ++id) {
+        CheckDlgButton(dialog, IDC_ENABLE_FIRST + id,
+                       choice.IsTicked(id) ? BST_CHECKED : BST_UNCHECKED);
+        EnableWindow(GetDlgItem(dialog, IDC_ENABLE_FIRST + id), choice.IsAvailable(id));
+    }
+}
+
+EnableChoice ReadChoice(HWND dialog, const ApplicationState& state) {
+    EnableChoice choice(state);
+    for (int id = 0; id < MaxJoysticks; ++id) {
+        choice.SetTicked(id, IsDlgButtonChecked(dialog, IDC_ENABLE_FIRST + id) == BST_CHECKED);
+    }
+    return choice;
+}
+
+}  // namespace
+
+INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_COMMAND && LOWORD(wParam) == IDOK) {
+        EndDialog(dialog, IDOK);
+        return TRUE;
+    }
+    return HandleDragMessage(dialog, message, aboutDrag);
+}
+
+INT_PTR CALLBACK EnableDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    Application* app = ApplicationOf(GetParent(dialog));
+    if (!app) return FALSE;
+    switch (message) {
+        case WM_INITDIALOG:
+            ShowChoice(dialog, EnableChoice(app->state));
+            return FALSE;
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDOK) {
+                ReadChoice(dialog, app->state).WriteBack(app->state);
+                EndDialog(dialog, IDOK);
+                return TRUE;
+            }
+            if (LOWORD(wParam) == IDCANCEL) EndDialog(dialog, IDCANCEL);
+            return LOWORD(wParam) == IDCANCEL;
+        default:
+            return HandleDragMessage(dialog, message, enableDrag);
+    }
+}

@@ -1,0 +1,137 @@
+// The main control window's procedure and the commands it hands off to: buttons, the joystick
+// selector, the notification-area icon and its popup menu.
+#include <string>
+
+#include "app/ApplicationLogic.h"
+#include "app/Application_win32.h"
+#include "app/Autostart.h"
+#include "resources/resource.h"
+
+namespace {
+
+constexpr WPARAM TrayIconId = 100;
+
+// A menu command runs as its button's command, posted, so the menu has closed first.
+INT_PTR PostCommand(const Application& app, int command) {
+    PostMessageA(app.mainWindow, WM_COMMAND, static_cast<WPARAM>(command), 0);
+    return TRUE;
+}
+
+INT_PTR OnCommand(Application& app, WORD command, WORD notification, HWND control) {
+    switch (command) {
+        case IDOK:
+            app.Exit();
+            return TRUE;
+        case IDC_HIDE:
+            app.ToggleWindow();
+            return TRUE;
+        case IDC_ENABLE_DISABLE:
+            app.EnableDisable();
+            return TRUE;
+        case IDC_ABOUT:
+            app.About();
+            return TRUE;
+        case IDC_LAUNCH_ON_STARTUP:
+            ToggleLaunchOnStartup(app.state);
+            return TRUE;
+        case IDC_JOYSTICK_SELECTOR:
+            if (notification == CBN_SELCHANGE) app.OnJoystickSelected(control);
+            return FALSE;
+        // The button configuration dialog and the profile manager come with the editor and
+        // profile manager; until then their commands do nothing.
+        case IDC_BUTTON_CONFIGURATION:
+        case IDC_PROFILE_MANAGER:
+        case IDM_ADD_PROFILE:
+        case IDM_DELETE_PROFILE:
+            return TRUE;
+        case IDM_EXIT:
+            return PostCommand(app, IDOK);
+        case IDM_HIDE_SHOW:
+            return PostCommand(app, IDC_HIDE);
+        case IDM_ABOUT:
+            return PostCommand(app, IDC_ABOUT);
+        case IDM_ENABLE_DISABLE:
+            return PostCommand(app, IDC_ENABLE_DISABLE);
+        default:
+            // Among others the cancel command (2) of Alt+F4: the window closes only by Exit.
+            return FALSE;
+    }
+}
+
+void OnDestroy(Application& app) {
+    DeleteProfiles(app.state);
+    app.RemoveTrayIcon();
+    PostQuitMessage(0);
+}
+
+}  // namespace
+
+INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    Application* app = ApplicationOf(window);
+    if (!app) return FALSE;
+    switch (message) {
+        case WM_DESTROY:
+            OnDestroy(*app);
+            return TRUE;
+        case WM_COMMAND:
+            return OnCommand(*app, LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_TIMER:
+            app->PollJoystick(wParam);
+            return FALSE;
+        case WM_HSCROLL:
+            app->OnSliderScroll(SliderControl::Of(reinterpret_cast<HWND>(lParam)));
+            return TRUE;
+        case WM_USER:
+            if (wParam == TrayIconId) app->OnTrayIcon(lParam);
+            return TRUE;
+        default:
+            return HandleDragMessage(window, message, app->drag);
+    }
+}
+
+void Application::Exit() {
+    SaveOnExit(state);
+    DestroyWindow(mainWindow);
+}
+
+void Application::ToggleWindow() {
+    const bool visible = (GetWindowLongA(mainWindow, GWL_STYLE) & WS_VISIBLE) != 0;
+    const std::string text = ToggleMainWindow(state, visible);
+    ShowWindow(mainWindow, visible ? SW_HIDE : SW_SHOWNORMAL);
+    SetToggleMenuText(text.c_str());
+}
+
+void Application::EnableDisable() {
+    if (RunDialog("IDD_QVENABLEDLG", EnableDialogProc) == IDOK) SaveConfiguration(state);
+}
+
+void Application::About() {
+    // Greyed while open, so the notification-area menu cannot open a second one.
+    EnableMenuItem(popupMenu, IDM_ABOUT, MF_GRAYED);
+    RunDialog("IDD_ABOUT", AboutDialogProc);
+    EnableMenuItem(popupMenu, IDM_ABOUT, MF_ENABLED);
+}
+
+void Application::OnJoystickSelected(HWND selector) {
+    const LRESULT entry = SendMessageA(selector, CB_GETCURSEL, 0, 0);
+    if (entry == CB_ERR) return;
+    const LRESULT id = SendMessageA(selector, CB_GETITEMDATA, static_cast<WPARAM>(entry), 0);
+    if (ChangeJoystick(state, static_cast<int>(id))) RefreshView();
+}
+
+void Application::OnTrayIcon(LPARAM event) {
+    // Message boxes shown during start-up run a message loop while no profile is current.
+    if (!initialised) return;
+    if (event == WM_LBUTTONDBLCLK) PostCommand(*this, IDC_HIDE);
+    if (event == WM_RBUTTONDOWN) ShowTrayMenu();
+}
+
+void Application::ShowTrayMenu() {
+    RefreshProfileList();
+    POINT cursor;
+    GetCursorPos(&cursor);
+    // Without the window in the foreground the menu would not close on a click elsewhere.
+    SetForegroundWindow(mainWindow);
+    TrackPopupMenu(GetSubMenu(popupMenu, 0), 0, cursor.x, cursor.y, 0, mainWindow, nullptr);
+    PostMessageA(mainWindow, WM_NULL, 0, 0);
+}

@@ -1,0 +1,15 @@
+// Every message box text of the program shell, in one table.
+#pragma once
+
+#include "profiles/Messages.h"
+
+// Start-up refused on a platform that is neither Windows 95/98/Me nor Windows NT.
+MessageText WrongPlatformMessage();
+// A second start while the program runs.
+MessageText AnotherInstanceMessage();
+// Start-up failed; shown over the hidden frame window (`owned` is false).
+MessageText CouldntCreateMainWindowMessage();
+// No joystick answered at start.
+MessageText NoJoystickMessage();
+// The autostart entry could not be written.
+MessageText CouldntSetRegistryMessage();

@@ -1,0 +1,31 @@
+// One trackbar of the main control window. Setters post their message, so they take effect when
+// the message loop reaches it; only Position asks the trackbar at once.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+class SliderControl {
+  public:
+    SliderControl() = default;
+    virtual ~SliderControl() = default;
+    SliderControl(const SliderControl&) = delete;
+    SliderControl& operator=(const SliderControl&) = delete;
+
+    // Drives the dialog's control `controlId`; the control's user data points back at this object.
+    void Attach(HWND dialog, int controlId);
+    void SetRange(int32_t minimum, int32_t maximum, bool redraw);
+    // Bit 0 of `which` sets the line size, bit 1 the page size.
+    void SetSteps(int32_t line, int32_t page, int which);
+    void SetTicFrequency(int32_t frequency);
+    void SetPosition(int32_t position, bool redraw);
+    // The thumb position, asked now.
+    int32_t Position() const;
+
+    // The slider whose trackbar is `control`; null for a control that carries none.
+    static SliderControl* Of(HWND control);
+
+  private:
+    HWND trackbarWindow = nullptr;
+};

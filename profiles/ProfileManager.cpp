@@ -1,0 +1,168 @@
+// Listing, naming, selecting, adding and deleting profiles.
+#include "profiles/ProfileManager.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "platform/Platform.h"
+#include "profiles/ProfileName.h"
+
+namespace {
+
+constexpr const char* Extension = ".qvp";
+constexpr size_t ExtensionLength = 4;
+
+char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+
+bool SameIgnoringCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return Lower(x) == Lower(y); });
+}
+
+bool EndsWithExtension(const std::string& name) {
+    return name.size() >= ExtensionLength &&
+           SameIgnoringCase(name.substr(name.size() - ExtensionLength), Extension);
+}
+
+std::string Lowered(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), Lower);
+    return text;
+}
+
+// Names Windows gives to devices, also with an extension or trailing spaces: "con.qvp" opens the
+// console, "nul.qvp" swallows what is written and "lpt1.qvp" may wait for a printer.
+bool IsDeviceName(const std::string& name) {
+    std::string stem = Lowered(name.substr(0, name.find('.')));
+    stem.erase(stem.find_last_not_of(' ') + 1);
+    static const char* const devices[] = {"con", "prn", "aux", "nul", "conin$", "conout$"};
+    for (const char* device : devices) {
+        if (stem == device) return true;
+    }
+    return stem.size() == 4 && (stem.compare(0, 3, "com") == 0 || stem.compare(0, 3, "lpt") == 0) &&
+           std::isdigit(static_cast<unsigned char>(stem[3]));
+}
+
+}  // namespace
+
+std::string WithoutProfileExtension(const std::string& name) {
+    return EndsWithExtension(name) ? name.substr(0, name.size() - ExtensionLength) : name;
+}
+
+std::vector<std::string> SortedProfileFiles(const std::string& directory,
+                                            const std::vector<std::string>& names) {
+    std::vector<std::string> files;
+    for (const std::string& name : names) {
+        // A file whose name could not be loaded or saved would make an item that does nothing.
+        if (EndsWithExtension(name) &&
+            CheckProfileName(directory, WithoutProfileExtension(name)) == NameProblem::None) {
+            files.push_back(name);
+        }
+    }
+    // Names that differ only in letter case (possible off Windows) keep a fixed order.
+    std::sort(files.begin(), files.end(), [](const std::string& a, const std::string& b) {
+        const std::string lowerA = Lowered(a), lowerB = Lowered(b);
+        return lowerA != lowerB ? lowerA < lowerB : a < b;
+    });
+    return files;
+}
+
+std::string ProfileNameOf(const std::string& fileName, const std::string& displayName) {
+    const std::string base = WithoutProfileExtension(fileName);
+    // Anything else the shell shows is not taken: stripping ".qvp" from "Pad.qvp", the display
+    // name of Pad.qvp.qvp with extensions hidden, would name another file.
+    if (SameIgnoringCase(displayName, fileName)) {
+        return displayName.substr(0, base.size());
+    }
+    if (SameIgnoringCase(displayName, base)) return displayName;
+    return base;
+}
+
+JoystickProfile* ProfileManager::Current() const {
+    if (state.CurrentJoystick < 0 || state.CurrentJoystick >= MaxJoysticks) return nullptr;
+    return state.profiles[state.CurrentJoystick].get();
+}
+
+std::string ProfileManager::CurrentName() const {
+    const JoystickProfile* profile = Current();
+    return profile ? profile->profileName : std::string();
+}
+
+std::vector<ProfileEntry> ProfileManager::ListEntries() const {
+    const std::string& directory = state.context.programDirectory;
+    std::vector<ProfileEntry> listed;
+    for (const std::string& file : SortedProfileFiles(directory, platform::ListFiles(directory))) {
+        std::string display;
+        if (!platform::GetDisplayName(directory + file, display)) display = file;
+        listed.push_back({file, ProfileNameOf(file, display)});
+    }
+    return listed;
+}
+
+void ProfileManager::Refresh() {
+    entries = ListEntries();
+    JoystickProfile* profile = Current();
+    if (!profile || profile->profileName.empty()) return;
+    std::string display;
+    // Kept when the file is missing: taking another file's name would make the next save
+    // overwrite that file.
+    if (platform::GetDisplayName(profile->FilePath(), display)) {
+        profile->profileName = ProfileNameOf(profile->profileName + Extension, display);
+    }
+}
+
+bool ProfileManager::Select(uint16_t command) {
+    JoystickProfile* profile = Current();
+    if (!profile || !IsProfileCommand(command)) return false;
+    const size_t index = command - FirstProfileCommand;
+    if (index >= entries.size()) return false;
+    const std::string name = entries[index].profileName;
+    profile->Save();
+    profile->profileName = name;
+    profile->Load();
+    profile->SetUpDevice();
+    Refresh();
+    return true;
+}
+
+AddOutcome ProfileManager::Add(const std::string& typed) {
+    JoystickProfile* profile = Current();
+    if (!profile || typed.empty()) return {AddResult::Ignored, {}};
+    std::string name = WithoutProfileExtension(typed);
+    switch (CheckProfileName(state.context.programDirectory, name)) {
+        case NameProblem::Empty:
+            return {AddResult::Refused, EmptyProfileNameMessage()};
+        case NameProblem::ForbiddenCharacter:
+            return {AddResult::Refused, ForbiddenCharacterMessage()};
+        case NameProblem::TooLong:
+            return {AddResult::Refused, ProfileNameTooLongMessage()};
+        case NameProblem::None:
+            break;
+    }
+    if (IsDeviceName(name)) return {AddResult::Refused, DeviceNameMessage(name)};
+    // An existing profile typed in another letter case is that profile, also where file names
+    // tell letter cases apart.
+    for (const ProfileEntry& entry : ListEntries()) {
+        if (SameIgnoringCase(entry.profileName, name)) name = entry.profileName;
+    }
+    // Not saved first: the old profile's unsaved changes are dropped.
+    profile->profileName = name;
+    profile->Load();
+    Refresh();
+    return {AddResult::Added, {}};
+}
+
+std::vector<std::string> ProfileManager::DeleteChoices() const {
+    std::vector<std::string> names;
+    for (const ProfileEntry& entry : entries) names.push_back(entry.profileName);
+    return names;
+}
+
+bool ProfileManager::Delete(const std::string& name) {
+    const auto found = std::find_if(entries.begin(), entries.end(), [&](const ProfileEntry& entry) {
+        return entry.profileName == name;
+    });
+    if (found == entries.end()) return false;
+    const bool removed = platform::RemoveFile(state.context.programDirectory + found->fileName);
+    Refresh();
+    return removed;
+}

@@ -1,0 +1,100 @@
+// The autostart entry: its exact value, the 256-byte limit, and which Run key takes it.
+#include <gtest/gtest.h>
+
+#include "app/Autostart.h"
+#include "tests/fakes/FakePlatform.h"
+
+namespace {
+
+using platform::RunKey;
+
+class Autostart : public ::testing::Test {
+  protected:
+    Autostart() { fake::Reset(); }
+    static std::map<std::string, std::string>& Machine() {
+        return fake::RunValues(RunKey::Machine);
+    }
+    static std::map<std::string, std::string>& User() { return fake::RunValues(RunKey::User); }
+};
+
+}  // namespace
+
+TEST(AutostartValue, IsTheQuotedLowerCasedPathThenHide) {
+    EXPECT_EQ(AutostartValue("C:\\Program Files\\Quorvel\\Quorvel.EXE"),
+              "\"c:\\program files\\quorvel\\quorvel.exe\" /hide");
+}
+
+TEST(AutostartValue, APathOf247CharactersIsTheLongestThatFits) {
+    const std::string longest = "C:\\" + std::string(240, 'A') + ".exe";  // 247 characters
+    const std::optional<std::string> value = AutostartValue(longest);
+    ASSERT_TRUE(value);
+    EXPECT_EQ(value->size(), 255u);  // 256 bytes with its NUL
+    EXPECT_EQ(*value, "\"c:\\" + std::string(240, 'a') + ".exe\" /hide");
+    EXPECT_FALSE(AutostartValue("C:\\" + std::string(241, 'A') + ".exe"));
+    EXPECT_FALSE(AutostartValue(""));
+}
+
+TEST(AutostartValue, APathWithDoubleByteCharactersKeepsItsLetterCase) {
+    // 0x83 0x41 is one Shift-JIS character whose second byte is the code of 'A'.
+    EXPECT_EQ(AutostartValue("C:\\\x83\x41\\Q.exe"), "\"C:\\\x83\x41\\Q.exe\" /hide");
+}
+
+TEST_F(Autostart, GoesUnderTheMachinesRunKeyWhenItCanBeWritten) {
+    User()["Quorvel"] = "\"c:\\old\\quorvel.exe\" /hide";  // left by an earlier start
+    EXPECT_TRUE(ApplyLaunchOnStartup(1));
+    EXPECT_EQ(Machine()["Quorvel"], "\"c:\\q\\quorvel.exe\" /hide");
+    EXPECT_TRUE(User().empty());
+    EXPECT_TRUE(fake::Messages().empty());
+}
+
+TEST_F(Autostart, GoesUnderTheUsersRunKeyWhenTheMachinesIsClosed) {
+    fake::SetRunKeyWritable(RunKey::Machine, false);
+    EXPECT_TRUE(ApplyLaunchOnStartup(1));
+    EXPECT_TRUE(Machine().empty());
+    EXPECT_EQ(User()["Quorvel"], "\"c:\\q\\quorvel.exe\" /hide");
+    EXPECT_TRUE(fake::Messages().empty());
+}
+
+TEST_F(Autostart, NeitherKeyWritableShowsTheError) {
+    fake::SetRunKeyWritable(RunKey::Machine, false);
+    fake::SetRunKeyWritable(RunKey::User, false);
+    EXPECT_FALSE(ApplyLaunchOnStartup(1));
+    ASSERT_EQ(fake::Messages().size(), 1u);
+    EXPECT_EQ(fake::Messages()[0].text, "Couldn't set registry value");
+    EXPECT_EQ(fake::Messages()[0].title, "Error");
+    EXPECT_EQ(fake::Messages()[0].icon, platform::MessageIcon::Error);
+    EXPECT_TRUE(fake::Messages()[0].owned);
+}
+
+TEST_F(Autostart, ATooLongPathShowsTheErrorAndStoresNothing) {
+    fake::SetExecutablePath("C:\\" + std::string(300, 'x') + "\\Quorvel.exe");
+    EXPECT_FALSE(ApplyLaunchOnStartup(1));
+    EXPECT_EQ(fake::Messages().size(), 1u);
+    EXPECT_TRUE(Machine().empty());
+    EXPECT_TRUE(User().empty());
+}
+
+TEST_F(Autostart, SwitchingOffDeletesFromBothKeysSilently) {
+    Machine()["Quorvel"] = "a";
+    User()["Quorvel"] = "b";
+    Machine()["Other"] = "c";
+    EXPECT_TRUE(ApplyLaunchOnStartup(0));
+    EXPECT_EQ(Machine(), (std::map<std::string, std::string>{{"Other", "c"}}));
+    EXPECT_TRUE(User().empty());
+
+    fake::SetRunKeyWritable(RunKey::Machine, false);
+    fake::SetRunKeyWritable(RunKey::User, false);
+    ApplyLaunchOnStartup(0);
+    EXPECT_TRUE(fake::Messages().empty());
+}
+
+TEST_F(Autostart, TogglingTwiceWritesThenDeletesWithoutSavingTheConfiguration) {
+    ApplicationState state(ProgramContext{"C:\\Q\\", PlatformWindowsNt});
+    ToggleLaunchOnStartup(state);
+    EXPECT_EQ(state.LaunchOnStartup, 1);
+    EXPECT_EQ(Machine().count("Quorvel"), 1u);
+    ToggleLaunchOnStartup(state);
+    EXPECT_EQ(state.LaunchOnStartup, 0);
+    EXPECT_TRUE(Machine().empty());
+    EXPECT_TRUE(fake::WrittenPaths().empty());
+}

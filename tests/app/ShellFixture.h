@@ -1,0 +1,66 @@
+// Shared set-up of the shell tests: a configuration file on the recording platform and a start as
+// the program makes it (discovery, configuration, first joystick, poll timers).
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "app/ApplicationLogic.h"
+#include "profiles/ConfigurationFile.h"
+#include "tests/fakes/FakePlatform.h"
+
+namespace shelltest {
+
+const ProgramContext Context{"C:\\Q\\", PlatformWindowsNt};
+const std::string ConfigPath = "C:\\Q\\Quorvel.cfg";
+
+inline std::string ProfilePath(const std::string& name) { return "C:\\Q\\" + name + ".qvp"; }
+
+inline fake::Call TimerStart(int id, int periodMs) {
+    return {fake::CallKind::TimerStart, id, periodMs};
+}
+inline fake::Call TimerStop(int id) { return {fake::CallKind::TimerStop, id}; }
+
+class ShellTest : public ::testing::Test {
+  protected:
+    ShellTest() { fake::Reset(); }
+
+    // Only these joysticks answer; joystick i uses the profile "P<i>"; the file enables `enabled`.
+    void Start(std::initializer_list<int> present, uint16_t enabled = 0xFFFF) {
+        for (int id = 0; id < MaxJoysticks; ++id) fake::JoystickAt(id).answers = false;
+        for (int id : present) fake::JoystickAt(id).answers = true;
+        ConfigurationData data;
+        data.enabledMask = enabled;
+        for (int id = 0; id < MaxJoysticks; ++id) {
+            data.records.push_back({static_cast<uint8_t>(id), "P" + std::to_string(id)});
+        }
+        fake::Files()[ConfigPath] = EncodeConfiguration(data);
+        state.PresentMask = DiscoverJoysticks();
+        ASSERT_TRUE(LoadConfiguration(state));
+        started = StartJoysticks(state);
+    }
+
+    // Forgets what start-up recorded and wrote.
+    void Forget() {
+        fake::Calls().clear();
+        fake::WrittenPaths().clear();
+    }
+
+    std::vector<fake::Call> TimerCalls() const {
+        std::vector<fake::Call> timers;
+        for (const fake::Call& call : fake::Calls()) {
+            if (call.kind == fake::CallKind::TimerStart || call.kind == fake::CallKind::TimerStop) {
+                timers.push_back(call);
+            }
+        }
+        return timers;
+    }
+
+    ApplicationState state{Context};
+    bool started = false;
+};
+
+}  // namespace shelltest

@@ -1,0 +1,150 @@
+// The button configuration dialog's working state: its lists and what they show, the visibility
+// of the key parts, text slots and check boxes, and what OK, Cancel and the profile menu leave.
+#include "tests/editor/EditorFixture.h"
+
+namespace editortest {
+namespace {
+
+using Lists = EditorTest;
+using Columns = EditorTest;
+using Closing = EditorTest;
+
+TEST_F(Lists, EventAndShiftListsOfferTheDirectionsThenEachReportedButtonUpTo32) {
+    const struct {
+        uint32_t reported;
+        size_t events;
+        const char* last;
+    } cases[] = {{0, 4, "Move Left"}, {3, 7, "Button 3"}, {40, 36, "Button 32"}};
+    for (const auto& c : cases) {
+        fake::JoystickAt(0).caps.numButtons = c.reported;
+        profile.SetUpDevice();
+        ASSERT_TRUE(editor.Initialise(profile));
+        EXPECT_EQ(editor.View().events.size(), c.events);
+        EXPECT_EQ(editor.View().events.back(), c.last);
+        EXPECT_EQ(editor.View().shiftButtons.size(), c.events - 3);  // " " and the buttons
+        EXPECT_EQ(editor.SelectEvent(static_cast<int>(c.events)), Redraw::Nothing);
+    }
+}
+
+TEST_F(Lists, MoveMouseLeavesTheModifierListsForAButtonAndComesBackForADirection) {
+    ASSERT_TRUE(editor.Initialise(profile));
+    EXPECT_EQ(editor.View().modifiers.size(), 9u);
+    EXPECT_FALSE(Includes(editor.SelectEvent(3), Redraw::ModifierLists));  // Up to Left
+    ASSERT_TRUE(Includes(editor.SelectEvent(4), Redraw::ModifierLists));
+    EXPECT_EQ(editor.View().modifiers.size(), 8u);
+    EXPECT_EQ(editor.View().modifiers[1], "ALT");
+    EXPECT_FALSE(Includes(editor.SelectEvent(35), Redraw::ModifierLists));
+    ASSERT_TRUE(Includes(editor.SelectEvent(1), Redraw::ModifierLists));
+    EXPECT_EQ(editor.View().modifiers[1], "Move Mouse");
+}
+
+TEST_F(Lists, ValuesAListLacksShowNothingAtOpeningAndABlankLaterAndAreKept) {
+    profile.ActionTable[ModifierIndex(Column::Normal, 1)] = 9;
+    profile.ActionTable[KeyIndex(Column::Shifted, 1)] = -3;
+    profile.ActionTable[ModifierIndex(Column::Normal, ButtonEvent(1))] = 8;
+    profile.shiftButton = 33;
+    ASSERT_TRUE(editor.Initialise(profile));
+    EXPECT_EQ(editor.View().normal.modifierSelection, -1);
+    EXPECT_EQ(editor.View().shifted.keySelection, -1);
+    EXPECT_EQ(editor.View().shiftSelection, -1);
+    editor.SelectEvent(4);
+    EXPECT_EQ(editor.View().normal.modifierSelection, 0);
+    EXPECT_EQ(editor.SelectEvent(-1), Redraw::Nothing);  // no selection: ignored
+    EXPECT_EQ(editor.View().selectedEvent, 4);
+    const ActionEntries stored = profile.ActionTable;
+    ASSERT_TRUE(editor.WriteBack(profile));
+    EXPECT_EQ(profile.ActionTable, stored);
+    EXPECT_EQ(profile.shiftButton, 33);
+}
+
+TEST_F(Columns, MoveMouseOnADirectionHidesThatColumnsKeyPartsButNeverOnAButton) {
+    profile.ActionTable[ModifierIndex(Column::Normal, 1)] = MoveMouseChoice;
+    profile.ActionTable[ModifierIndex(Column::Shifted, ButtonEvent(1))] = 1;  // ALT
+    ASSERT_TRUE(editor.Initialise(profile));
+    EXPECT_FALSE(editor.View().normal.keyShown);
+    EXPECT_TRUE(editor.View().shifted.keyShown);
+    EXPECT_EQ(editor.PickModifier(Column::Shifted, 1), Redraw::Visibility);
+    EXPECT_FALSE(editor.View().shifted.keyShown);
+    editor.PickModifier(Column::Normal, 2);
+    EXPECT_TRUE(editor.View().normal.keyShown);
+    editor.SelectEvent(4);
+    EXPECT_TRUE(editor.View().shifted.keyShown);
+}
+
+TEST_F(Columns, OkReleasesHeldKeysThenTheJoystickFiresThePicksTextsAndFlags) {
+    profile.ActionTable[KeyIndex(Column::Normal, ButtonEvent(1))] = 23;  // Enter
+    profile.progressive = 1;                                             // held, not re-fired
+    profile.swapY = 5;
+    profile.StartPolling();
+    fake::JoystickAt(0).state.buttons = 1;
+    profile.Poll();
+    ASSERT_EQ(fake::TakeInput(), std::vector<fake::Call>{fake::KeyDown(0x0D)});
+
+    ASSERT_TRUE(editor.Initialise(profile));
+    EXPECT_TRUE(editor.View().swapY);
+    editor.SelectEvent(4);
+    editor.PickModifier(Column::Normal, 1);  // "ALT" on a button
+    editor.PickKey(Column::Normal, 0);
+    editor.SetText(Column::Normal, "xyz");
+    editor.SetText(Column::Shifted, "q");
+    editor.Toggle(Option::SwapY);
+    editor.Toggle(Option::SwapX);
+    editor.SelectEvent(0);
+    editor.SelectEvent(4);
+    EXPECT_EQ(editor.View().normal.text, "xy");
+    ASSERT_TRUE(editor.WriteBack(profile));
+    EXPECT_EQ(fake::TakeInput(), std::vector<fake::Call>{fake::KeyUp(0x0D)});
+    EXPECT_EQ(Slot(TextSlot(Column::Shifted, ButtonEvent(1))), (Bytes{'q', 0}));
+    EXPECT_EQ(profile.swapY, 0);
+    EXPECT_EQ(profile.swapX, 1);
+
+    profile.Poll();  // the button is still down: pressed afresh under its new mapping
+    EXPECT_EQ(fake::TakeInput(), (std::vector<fake::Call>{fake::KeyDown(0x12), fake::KeyDown('X'),
+                                                          fake::KeyDown('Y')}));
+}
+
+TEST_F(Closing, OkWithoutChangeStillMarksTheProfileModifiedSoItIsSaved) {
+    const Bytes before = fake::Files().at("C:\\Q\\Pad.qvp");
+    ASSERT_TRUE(editor.Initialise(profile));
+    ASSERT_TRUE(editor.WriteBack(profile));
+    EXPECT_TRUE(profile.modified);
+    ASSERT_TRUE(profile.Save());
+    EXPECT_EQ(fake::Files().at("C:\\Q\\Pad.qvp"), before);
+}
+
+TEST_F(Closing, CancelAndTheDismissedProfileMenuDropEveryChange) {
+    FillSlot(0, "ab");
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(editor.Initialise(profile));  // the second time: after the profile menu
+        editor.SelectEvent(5);
+        editor.PickKey(Column::Shifted, 45);
+        editor.PickShiftButton(3);
+        editor.SetText(Column::Normal, "zz");
+        editor.Toggle(Option::SwapX);
+        LeaveLengthEdit(4);
+    }
+    ASSERT_TRUE(editor.Initialise(profile));
+    const ButtonEditorView view = editor.View();
+    EXPECT_EQ(view.selectedEvent, 0);
+    EXPECT_EQ(view.modifiers.size(), 9u);
+    EXPECT_EQ(view.normal.text, "ab");
+    EXPECT_EQ(view.length, 2u);
+    EXPECT_EQ(view.shiftSelection, 0);
+    EXPECT_FALSE(view.swapX);
+    editor.Close();  // Cancel
+    EXPECT_EQ(profile.ActionTable, ActionEntries{});
+    EXPECT_FALSE(profile.modified);
+    EXPECT_TRUE(fake::Calls().empty());
+}
+
+TEST_F(Closing, WorkingCopiesThatCannotBeHadLeaveNothingToEditOrWriteBack) {
+    ButtonEditorState starved(FailingFrom(1));
+    EXPECT_FALSE(starved.Initialise(profile));
+    EXPECT_TRUE(starved.View().events.empty());
+    EXPECT_EQ(starved.SetText(Column::Normal, "a"), Redraw::Nothing);
+    EXPECT_FALSE(starved.WriteBack(profile));
+    EXPECT_FALSE(profile.modified);
+}
+
+}  // namespace
+}  // namespace editortest

@@ -1,0 +1,189 @@
+// The profile manager: which files the Profile Manager submenu lists and under which names, and
+// selecting, adding and deleting the current joystick's profile.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "profiles/ProfileFile.h"
+#include "profiles/ProfileManager.h"
+#include "tests/fakes/FakePlatform.h"
+
+namespace {
+
+const std::string Dir = "C:\\Q\\";
+using Names = std::vector<std::string>;
+
+class ProfileManagerTest : public ::testing::Test {
+  protected:
+    ProfileManagerTest() {
+        fake::Reset();
+        AddFile("Pad.qvp", 1111);
+        state.profiles[0] = std::make_unique<JoystickProfile>(state.context, 0);
+        Current().profileName = "Pad";
+        Current().Load();
+    }
+    JoystickProfile& Current() { return *state.profiles[0]; }
+    // A file for the fake's 32-button joystick; its Sensitivity tells it apart.
+    void AddFile(const std::string& name, int32_t sensitivity) {
+        ProfileHeader header;
+        header.settings.sensitivity = sensitivity;
+        header.buttonCount = 32;
+        fake::Files()[Dir + name] = EncodeProfile(header, ActionEntries{}, nullptr, 0);
+    }
+    int32_t SensitivityInFile(const std::string& name) {
+        ProfileHeader header;
+        DecodeProfileHeader(fake::Files().at(Dir + name), header);
+        return header.settings.sensitivity;
+    }
+    Names Items() {
+        Names texts;
+        for (const ProfileEntry& entry : manager.Entries()) texts.push_back(entry.profileName);
+        return texts;
+    }
+
+    ApplicationState state{ProgramContext{Dir, PlatformWindowsNt}};
+    ProfileManager manager{state};
+};
+
+using ProfileList = ProfileManagerTest;
+using SelectProfile = ProfileManagerTest;
+using AddProfile = ProfileManagerTest;
+using DeleteProfile = ProfileManagerTest;
+
+TEST_F(ProfileList, HoldsTheProfileFilesOfTheDirectorySortedWithoutRegardToLetterCase) {
+    for (const char* name :
+         {"zed.qvp", "Alpha.QVP", "beta.qvp", "notes.txt", "Old.qvp.bak", ".qvp", "a|b.qvp"}) {
+        AddFile(name, 1);
+    }
+    AddFile("sub\\Inner.qvp", 1);
+    manager.Refresh();
+    EXPECT_EQ(Items(), (Names{"Alpha", "beta", "Pad", "zed"}));
+    EXPECT_EQ(manager.Entries()[0].fileName, "Alpha.QVP");
+
+    fake::Files().clear();
+    manager.Refresh();
+    EXPECT_TRUE(manager.DeleteChoices().empty());
+    EXPECT_FALSE(manager.Select(FirstProfileCommand));
+}
+
+TEST_F(ProfileList, DisplayNamesWithAndWithoutTheExtensionGiveTheSameNamesAndFiles) {
+    AddFile("Zed.qvp", 2222);
+    AddFile("Pad.qvp.qvp", 3333);  // shown as "Pad.qvp" when the shell hides extensions
+    for (bool hidden : {false, true}) {
+        fake::SetShellHidesExtensions(hidden);
+        manager.Refresh();
+        ASSERT_EQ(Items(), (Names{"Pad", "Pad.qvp", "Zed"}));
+        ASSERT_TRUE(manager.Select(FirstProfileCommand + 1));
+        EXPECT_EQ(manager.CurrentName(), "Pad.qvp");
+        EXPECT_EQ(Current().sensitivity, 3333);
+        ASSERT_TRUE(manager.Select(FirstProfileCommand + 2));
+        EXPECT_EQ(Current().sensitivity, 2222);
+        Current().profileName = "pAD";
+        manager.Refresh();
+        EXPECT_EQ(manager.CurrentName(), "Pad");  // the letter case of its file
+    }
+}
+
+TEST_F(ProfileList, ACurrentProfileWithoutFileKeepsItsNameSoItsSaveWritesItsOwnFile) {
+    fake::Files().erase(Dir + "Pad.qvp");
+    AddFile("Zed.qvp", 2222);
+    manager.Refresh();
+    EXPECT_EQ(manager.CurrentName(), "Pad");
+    Current().modified = true;
+    ASSERT_TRUE(Current().Save());
+    EXPECT_EQ(SensitivityInFile("Zed.qvp"), 2222);
+    EXPECT_EQ(SensitivityInFile("Pad.qvp"), 1111);
+}
+
+TEST_F(SelectProfile, SavesTheOldProfileReleasesHeldKeysThenLoadsTheFileAndTheDevice) {
+    Current().ActionTable[KeyIndex(Column::Normal, ButtonEvent(1))] = 5;  // Up Arrow
+    Current().progressive = 1;                                            // held, not re-fired
+    Current().StartPolling();
+    fake::JoystickAt(0).state.buttons = 1;
+    Current().Poll();
+    ASSERT_EQ(fake::TakeInput(), std::vector<fake::Call>{fake::KeyDown(0x26)});
+    Current().sensitivity = 4321;
+    Current().modified = true;
+    AddFile("Zed.qvp", 2222);
+    fake::JoystickAt(0).caps.xMax = 255;
+    manager.Refresh();
+    EXPECT_FALSE(manager.Select(FirstProfileCommand + 2));
+
+    ASSERT_TRUE(manager.Select(FirstProfileCommand + 1));
+    EXPECT_EQ(fake::TakeInput(), std::vector<fake::Call>{fake::KeyUp(0x26)});
+    EXPECT_EQ(SensitivityInFile("Pad.qvp"), 4321);
+    EXPECT_EQ(Current().profileName, "Zed");
+    EXPECT_EQ(Current().sensitivity, 2222);
+    EXPECT_EQ(Current().centreX, 127u);
+}
+
+TEST_F(AddProfile, AnExistingNameInAnyLetterCaseWithOrWithoutExtensionSelectsThatProfile) {
+    AddFile("Zed.qvp", 2222);
+    const struct {
+        const char *typed, *name;
+        int32_t sensitivity;
+    } cases[] = {{"Zed.QVP", "Zed", 2222}, {"zed", "Zed", 2222}, {"Pad.qvp", "Pad", 1111}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(manager.Add(c.typed).result, AddResult::Added);
+        EXPECT_EQ(manager.CurrentName(), c.name);
+        EXPECT_EQ(Current().sensitivity, c.sensitivity);
+    }
+    EXPECT_EQ(fake::Files().size(), 2u);  // nothing created
+}
+
+TEST_F(AddProfile, ANewNameKeepsTheMappingsWithDefaultSettingsAndTheOldFileKeepsItsOwn) {
+    Current().ActionTable[7] = 23;
+    Current().sensitivity = 4321;  // an unsaved slider change
+    Current().modified = true;
+    ASSERT_EQ(manager.Add("New").result, AddResult::Added);
+    EXPECT_EQ(SensitivityInFile("New.qvp"), 6000);
+    EXPECT_EQ(SensitivityInFile("Pad.qvp"), 1111);
+    EXPECT_EQ(Current().ActionTable[7], 23);
+    EXPECT_EQ(Items(), (Names{"New", "Pad"}));
+}
+
+TEST_F(AddProfile, AnEmptyTextIsIgnoredAndNamesNoFileCanHaveAreRefused) {
+    fake::Calls().clear();
+    EXPECT_EQ(manager.Add("").result, AddResult::Ignored);
+    const struct {
+        std::string typed;
+        MessageText expected;
+    } refused[] = {
+        {".QVP", EmptyProfileNameMessage()},
+        {"a*b", ForbiddenCharacterMessage()},
+        {"..\\Pad", ForbiddenCharacterMessage()},
+        {"tab\there", ForbiddenCharacterMessage()},
+        {std::string(248, 'n'), ProfileNameTooLongMessage()},  // 4 + 248 + 4 > 255
+        {"con", DeviceNameMessage("con")},
+        {"Lpt1.old", DeviceNameMessage("Lpt1.old")},
+        {"NUL .qvp", DeviceNameMessage("NUL ")},
+    };
+    for (const auto& c : refused) {
+        const AddOutcome outcome = manager.Add(c.typed);
+        EXPECT_EQ(outcome.result, AddResult::Refused) << c.typed;
+        EXPECT_EQ(outcome.refusal.text, c.expected.text) << c.typed;
+    }
+    EXPECT_EQ(Current().profileName, "Pad");
+    EXPECT_TRUE(fake::Calls().empty());
+    EXPECT_EQ(manager.Add("Console").result, AddResult::Added);
+}
+
+TEST_F(DeleteProfile, TheProfileInUseLeavesTheListAndComesBackAtItsNextSave) {
+    AddFile("Zed.qvp", 2222);
+    fake::SetShellHidesExtensions(true);
+    manager.Refresh();
+    ASSERT_EQ(manager.DeleteChoices(), (Names{"Pad", "Zed"}));
+    EXPECT_FALSE(manager.Delete("Nothing"));
+    ASSERT_TRUE(manager.Delete("Pad"));
+    EXPECT_EQ(Items(), Names{"Zed"});
+    EXPECT_EQ(fake::Files().count(Dir + "Pad.qvp"), 0u);
+    EXPECT_EQ(manager.CurrentName(), "Pad");
+    Current().sensitivity = 4321;
+    Current().modified = true;
+    ASSERT_TRUE(Current().Save());
+    EXPECT_EQ(SensitivityInFile("Pad.qvp"), 4321);
+}
+
+}  // namespace
