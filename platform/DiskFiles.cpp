@@ -7,6 +7,12 @@
 
 #include "platform/AtomicReplace.h"
 
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
 namespace {
 
 class StdFileOps {
@@ -18,7 +24,15 @@ class StdFileOps {
     bool Write(const std::vector<uint8_t>& bytes) {
         return bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     }
-    bool Flush() { return std::fflush(file) == 0; }
+    // On the disk, not only in the C library's buffer, before the file is moved over the old one.
+    bool Flush() {
+        if (std::fflush(file) != 0) return false;
+#ifdef _WIN32
+        return _commit(_fileno(file)) == 0;
+#else
+        return fsync(fileno(file)) == 0;
+#endif
+    }
     bool Close() {
         const bool closed = std::fclose(file) == 0;
         file = nullptr;

@@ -29,19 +29,6 @@ std::string Lowered(std::string text) {
     return text;
 }
 
-// Names Windows gives to devices, also with an extension or trailing spaces: "con.qvp" opens the
-// console, "nul.qvp" swallows what is written and "lpt1.qvp" may wait for a printer.
-bool IsDeviceName(const std::string& name) {
-    std::string stem = Lowered(name.substr(0, name.find('.')));
-    stem.erase(stem.find_last_not_of(' ') + 1);
-    static const char* const devices[] = {"con", "prn", "aux", "nul", "conin$", "conout$"};
-    for (const char* device : devices) {
-        if (stem == device) return true;
-    }
-    return stem.size() == 4 && (stem.compare(0, 3, "com") == 0 || stem.compare(0, 3, "lpt") == 0) &&
-           std::isdigit(static_cast<unsigned char>(stem[3]));
-}
-
 }  // namespace
 
 std::string WithoutProfileExtension(const std::string& name) {
@@ -135,10 +122,11 @@ AddOutcome ProfileManager::Add(const std::string& typed) {
             return {AddResult::Refused, ForbiddenCharacterMessage()};
         case NameProblem::TooLong:
             return {AddResult::Refused, ProfileNameTooLongMessage()};
+        case NameProblem::DeviceName:
+            return {AddResult::Refused, DeviceNameMessage(name)};
         case NameProblem::None:
             break;
     }
-    if (IsDeviceName(name)) return {AddResult::Refused, DeviceNameMessage(name)};
     // An existing profile typed in another letter case is that profile, also where file names
     // tell letter cases apart.
     for (const ProfileEntry& entry : ListEntries()) {

@@ -1,7 +1,26 @@
 // Profile name checks.
 #include "profiles/ProfileName.h"
 
+#include <cctype>
 #include <cstring>
+
+namespace {
+
+// Names Windows gives to devices, also with an extension or trailing spaces: "con.qvp" opens the
+// console, "nul.qvp" swallows what is written and "com1.qvp" may wait for a serial port.
+bool IsDeviceName(const std::string& name) {
+    std::string stem = name.substr(0, name.find('.'));
+    stem.erase(stem.find_last_not_of(' ') + 1);
+    for (char& c : stem) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    static const char* const devices[] = {"con", "prn", "aux", "nul", "conin$", "conout$"};
+    for (const char* device : devices) {
+        if (stem == device) return true;
+    }
+    return stem.size() == 4 && (stem.compare(0, 3, "com") == 0 || stem.compare(0, 3, "lpt") == 0) &&
+           std::isdigit(static_cast<unsigned char>(stem[3]));
+}
+
+}  // namespace
 
 NameProblem CheckProfileName(const std::string& directory, const std::string& name) {
     if (name.empty()) return NameProblem::Empty;
@@ -11,5 +30,6 @@ NameProblem CheckProfileName(const std::string& directory, const std::string& na
         }
     }
     if (directory.size() + name.size() + 4 > MaxPathLength) return NameProblem::TooLong;
+    if (IsDeviceName(name)) return NameProblem::DeviceName;
     return NameProblem::None;
 }
