@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up and runs every test: the native unit tests under AddressSanitizer and UBSan, qvtool end
-# to end, a short fuzz run of both file decoders, and the two Windows cross-builds.
+# to end, a short fuzz run of both file decoders, the two Windows cross-builds, and the x86_64
+# program end to end under Wine on Xvfb (skipped with QUORVEL_WINE=0).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,4 +20,9 @@ for arch in i686 x86_64; do
     cmake -S . -B "build-$arch" -G Ninja -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-w64-$arch.cmake" >/dev/null
     cmake --build "build-$arch"
 done
+
+if [ "${QUORVEL_WINE:-1}" = 1 ]; then
+    echo "== the program end to end under Wine (x86_64)"
+    bash tests/e2e/run_e2e.sh
+fi
 echo "All tests passed."

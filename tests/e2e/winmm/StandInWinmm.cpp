@@ -1,0 +1,291 @@
+// Stand-in winmm.dll for end-to-end runs: joysticks scripted in the file named by QV_JOYSTICKS.
+//
+// Script lines (blank lines and lines starting with # are skipped; numbers decimal or 0x-hex):
+//   joystick ID XMIN XMAX YMIN YMAX NUMBUTTONS MAXBUTTONS   ID answers joySetCapture, with caps
+//   poll ID X Y BUTTONS                                     next reading of ID
+//   poll ID unplugged                                       a reading that fails
+// Each joyGetPosEx of an ID returns the next reading of its list and then keeps returning the
+// last one. When the script file is replaced (a new write time) every list starts again from
+// its first reading. Once an ID has served its last reading and is asked again, the file
+// "<script>.<ID>.done" is created: the poll of the last reading is then complete.
+// QV_JOYCALLS, when set, names a file that receives one line per capture and caps call.
+#define _WINMM_
+#include <windows.h>
+
+#include <mmsystem.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr UINT StickCount = 16;
+
+struct Reading {
+    bool answers = true;
+    DWORD x = 0, y = 0, buttons = 0;
+};
+
+struct Stick {
+    bool present = false;
+    DWORD xMin = 0, xMax = 65535, yMin = 0, yMax = 65535;
+    UINT numButtons = 0, maxButtons = 0;
+    std::vector<Reading> readings;
+    size_t served = 0;  // readings handed out since the script was loaded
+    bool doneMarked = false;
+};
+
+struct Script {
+    bool loaded = false;
+    std::string path;
+    FILETIME writeTime = {0, 0};
+    Stick sticks[StickCount];
+};
+
+Script& TheScript() {
+    static Script script;
+    return script;
+}
+
+bool ParseNumber(const char* token, DWORD& value) {
+    if (token == nullptr) return false;
+    char* end = nullptr;
+    const unsigned long parsed = std::strtoul(token, &end, 0);
+    if (end == token || *end != '\0') return false;
+    value = static_cast<DWORD>(parsed);
+    return true;
+}
+
+void ParseLine(char* line, Stick (&sticks)[StickCount]) {
+    const char* separators = " \t\r\n";
+    const char* word = std::strtok(line, separators);
+    if (word == nullptr || word[0] == '#') return;
+    DWORD id = 0;
+    if (!ParseNumber(std::strtok(nullptr, separators), id) || id >= StickCount) return;
+    Stick& stick = sticks[id];
+    if (std::strcmp(word, "joystick") == 0) {
+        DWORD v[6];
+        for (DWORD& value : v) {
+            if (!ParseNumber(std::strtok(nullptr, separators), value)) return;
+        }
+        stick.present = true;
+        stick.xMin = v[0];
+        stick.xMax = v[1];
+        stick.yMin = v[2];
+        stick.yMax = v[3];
+        stick.numButtons = v[4];
+        stick.maxButtons = v[5];
+    } else if (std::strcmp(word, "poll") == 0) {
+        char* first = std::strtok(nullptr, separators);
+        Reading reading;
+        if (first != nullptr && std::strcmp(first, "unplugged") == 0) {
+            reading.answers = false;
+        } else if (!ParseNumber(first, reading.x) ||
+                   !ParseNumber(std::strtok(nullptr, separators), reading.y) ||
+                   !ParseNumber(std::strtok(nullptr, separators), reading.buttons)) {
+            return;
+        }
+        stick.readings.push_back(reading);
+    }
+}
+
+bool WriteTimeOf(const std::string& path, FILETIME& out) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
+    out = data.ftLastWriteTime;
+    return true;
+}
+
+void Load(Script& script) {
+    FILE* file = std::fopen(script.path.c_str(), "rb");
+    if (file == nullptr) return;
+    Stick fresh[StickCount];
+    char line[512];
+    while (std::fgets(line, sizeof line, file) != nullptr) ParseLine(line, fresh);
+    std::fclose(file);
+    for (UINT id = 0; id < StickCount; ++id) script.sticks[id] = fresh[id];
+    script.loaded = true;
+}
+
+// The script, loaded at the first call and again whenever the file has been replaced.
+Script& CurrentScript() {
+    Script& script = TheScript();
+    if (script.path.empty()) {
+        char path[MAX_PATH] = "";
+        if (GetEnvironmentVariableA("QV_JOYSTICKS", path, sizeof path) == 0) return script;
+        script.path = path;
+    }
+    FILETIME stamp;
+    if (!WriteTimeOf(script.path, stamp)) return script;
+    if (!script.loaded || CompareFileTime(&stamp, &script.writeTime) != 0) {
+        script.writeTime = stamp;
+        Load(script);
+    }
+    return script;
+}
+
+void LogCall(const std::string& line) {
+    char path[MAX_PATH] = "";
+    if (GetEnvironmentVariableA("QV_JOYCALLS", path, sizeof path) == 0) return;
+    FILE* file = std::fopen(path, "ab");
+    if (file == nullptr) return;
+    std::fprintf(file, "%s\n", line.c_str());
+    std::fclose(file);
+}
+
+void MarkDone(const Script& script, UINT id) {
+    const std::string marker = script.path + "." + std::to_string(id) + ".done";
+    FILE* file = std::fopen(marker.c_str(), "wb");
+    if (file != nullptr) std::fclose(file);
+}
+
+const Stick* PresentStick(UINT id) {
+    if (id >= StickCount) return nullptr;
+    const Stick& stick = CurrentScript().sticks[id];
+    return stick.present ? &stick : nullptr;
+}
+
+// The reading for this call of joystick `id`, advancing its list.
+const Reading* NextReading(UINT id) {
+    if (id >= StickCount) return nullptr;
+    Script& script = CurrentScript();
+    Stick& stick = script.sticks[id];
+    if (!stick.present || stick.readings.empty()) return nullptr;
+    if (stick.served >= stick.readings.size() && !stick.doneMarked) {
+        stick.doneMarked = true;
+        MarkDone(script, id);
+    }
+    const size_t index = stick.served < stick.readings.size() ? stick.served++ : stick.served - 1;
+    return &stick.readings[index];
+}
+
+template <typename Caps>
+void FillCaps(const Stick& stick, Caps& caps) {
+    caps.wMid = 1;
+    caps.wPid = 1;
+    caps.wXmin = stick.xMin;
+    caps.wXmax = stick.xMax;
+    caps.wYmin = stick.yMin;
+    caps.wYmax = stick.yMax;
+    caps.wZmax = 65535;
+    caps.wNumButtons = stick.numButtons;
+    caps.wPeriodMin = 10;
+    caps.wPeriodMax = 1000;
+    caps.wMaxAxes = 2;
+    caps.wNumAxes = 2;
+    caps.wMaxButtons = stick.maxButtons;
+}
+
+}  // namespace
+
+extern "C" {
+
+MMRESULT WINAPI joySetCapture(HWND, UINT id, UINT period, WINBOOL changed) {
+    const MMRESULT result = PresentStick(id) ? JOYERR_NOERROR : JOYERR_UNPLUGGED;
+    LogCall("capture " + std::to_string(id) + " " + std::to_string(period) + " " +
+            std::to_string(changed) + " -> " + std::to_string(result));
+    return result;
+}
+
+MMRESULT WINAPI joyReleaseCapture(UINT id) {
+    LogCall("release " + std::to_string(id));
+    return JOYERR_NOERROR;
+}
+
+MMRESULT WINAPI joyGetDevCapsA(UINT_PTR id, LPJOYCAPSA caps, UINT size) {
+    const Stick* stick = PresentStick(static_cast<UINT>(id));
+    MMRESULT result = JOYERR_PARMS;
+    if (stick != nullptr && caps != nullptr && size >= sizeof(JOYCAPSA)) {
+        JOYCAPSA filled = {};
+        FillCaps(*stick, filled);
+        std::strcpy(filled.szPname, "Scripted joystick");
+        *caps = filled;
+        result = JOYERR_NOERROR;
+    }
+    LogCall("caps " + std::to_string(id) + " " + std::to_string(size) + " -> " +
+            std::to_string(result));
+    return result;
+}
+
+MMRESULT WINAPI joyGetDevCapsW(UINT_PTR id, LPJOYCAPSW caps, UINT size) {
+    const Stick* stick = PresentStick(static_cast<UINT>(id));
+    if (stick == nullptr || caps == nullptr || size < sizeof(JOYCAPSW)) return JOYERR_PARMS;
+    JOYCAPSW filled = {};
+    FillCaps(*stick, filled);
+    *caps = filled;
+    return JOYERR_NOERROR;
+}
+
+UINT WINAPI joyGetNumDevs() { return StickCount; }
+
+MMRESULT WINAPI joyGetPosEx(UINT id, LPJOYINFOEX info) {
+    const Reading* reading = NextReading(id);
+    if (reading == nullptr || !reading->answers) return JOYERR_UNPLUGGED;
+    if (info == nullptr) return JOYERR_PARMS;
+    info->dwXpos = reading->x;
+    info->dwYpos = reading->y;
+    info->dwZpos = 0;
+    info->dwRpos = info->dwUpos = info->dwVpos = 0;
+    info->dwButtons = reading->buttons;
+    DWORD pressed = 0;
+    for (DWORD bits = reading->buttons; bits != 0; bits &= bits - 1) ++pressed;
+    info->dwButtonNumber = pressed;
+    info->dwPOV = JOY_POVCENTERED;
+    return JOYERR_NOERROR;
+}
+
+MMRESULT WINAPI joyGetPos(UINT id, LPJOYINFO info) {
+    const Reading* reading = NextReading(id);
+    if (reading == nullptr || !reading->answers) return JOYERR_UNPLUGGED;
+    if (info == nullptr) return JOYERR_PARMS;
+    info->wXpos = reading->x;
+    info->wYpos = reading->y;
+    info->wZpos = 0;
+    info->wButtons = reading->buttons & 0xF;
+    return JOYERR_NOERROR;
+}
+
+MMRESULT WINAPI joyGetThreshold(UINT id, LPUINT threshold) {
+    if (PresentStick(id) == nullptr || threshold == nullptr) return JOYERR_PARMS;
+    *threshold = 0;
+    return JOYERR_NOERROR;
+}
+
+MMRESULT WINAPI joySetThreshold(UINT id, UINT) {
+    return PresentStick(id) ? JOYERR_NOERROR : JOYERR_PARMS;
+}
+
+MMRESULT WINAPI joyConfigChanged(DWORD) { return JOYERR_NOERROR; }
+
+// The time functions are local: the builtin winmm cannot be loaded beside this module.
+DWORD WINAPI timeGetTime() { return static_cast<DWORD>(GetTickCount64()); }
+
+MMRESULT WINAPI timeGetSystemTime(LPMMTIME time, UINT size) {
+    if (time == nullptr || size < sizeof(MMTIME)) return TIMERR_NOCANDO;
+    time->wType = TIME_MS;
+    time->u.ms = timeGetTime();
+    return TIMERR_NOERROR;
+}
+
+MMRESULT WINAPI timeBeginPeriod(UINT period) {
+    return period == 0 ? TIMERR_NOCANDO : TIMERR_NOERROR;
+}
+
+MMRESULT WINAPI timeEndPeriod(UINT period) { return period == 0 ? TIMERR_NOCANDO : TIMERR_NOERROR; }
+
+MMRESULT WINAPI timeGetDevCaps(LPTIMECAPS caps, UINT size) {
+    if (caps == nullptr || size < sizeof(TIMECAPS)) return TIMERR_NOCANDO;
+    caps->wPeriodMin = 1;
+    caps->wPeriodMax = 1000000;
+    return TIMERR_NOERROR;
+}
+
+WINBOOL WINAPI PlaySoundA(LPCSTR, HMODULE, DWORD) { return FALSE; }
+WINBOOL WINAPI PlaySoundW(LPCWSTR, HMODULE, DWORD) { return FALSE; }
+WINBOOL WINAPI sndPlaySoundA(LPCSTR, UINT) { return FALSE; }
+WINBOOL WINAPI sndPlaySoundW(LPCWSTR, UINT) { return FALSE; }
+
+}  // extern "C"
