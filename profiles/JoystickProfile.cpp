@@ -88,15 +88,7 @@ LoadResult JoystickProfile::Load() {
     }
     ProfileBody body;
     DecodeProfileBody(bytes, header, body, text.get());
-    const ProfileSettings& s = header.settings;
-    swapY = s.swapY;
-    swapX = s.swapX;
-    progressive = s.progressive;
-    acceleration = s.acceleration;
-    pollingDelay = s.pollingDelay;
-    sensitivity = s.sensitivity;
-    threshold = s.threshold;
-    MaxChars = s.maxChars;
+    ApplySettings(header.settings);
     ActionTable = body.table;
     CombinationText = std::move(text);
     if (body.shiftButton) shiftButton = *body.shiftButton;
@@ -135,11 +127,26 @@ std::string JoystickProfile::BackupName(const std::string& suffix) const {
     return profileName.substr(0, MaxPathLength - fixed) + suffix;
 }
 
+ProfileSettings JoystickProfile::Settings() const {
+    return {swapY,        swapX,       progressive, acceleration,
+            pollingDelay, sensitivity, threshold,   MaxChars};
+}
+
+void JoystickProfile::ApplySettings(const ProfileSettings& s) {
+    swapY = s.swapY;
+    swapX = s.swapX;
+    progressive = s.progressive;
+    acceleration = s.acceleration;
+    pollingDelay = s.pollingDelay;
+    sensitivity = s.sensitivity;
+    threshold = s.threshold;
+    MaxChars = s.maxChars;
+}
+
 bool JoystickProfile::Save() {
     if (!modified || profileName.empty()) return false;
     ProfileHeader header;
-    header.settings = {swapY,        swapX,       progressive, acceleration,
-                       pollingDelay, sensitivity, threshold,   MaxChars};
+    header.settings = Settings();
     header.buttonCount = ButtonCount();
     if (CheckProfileName(owner.programDirectory, profileName) != NameProblem::None ||
         !platform::ReplaceWholeFile(

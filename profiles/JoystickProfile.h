@@ -8,6 +8,7 @@
 
 #include "engine/ActionVocabulary.h"
 #include "platform/Platform.h"
+#include "profiles/ProfileFile.h"
 #include "profiles/ProgramContext.h"
 
 enum class LoadResult { Loaded, Created, BackedUp, Damaged, Unreadable, NoMemory, BadName };
@@ -30,6 +31,9 @@ class JoystickProfile {
     // Writes the profile when modified. Returns true when written; a failed write is reported
     // and leaves the modified flag set.
     bool Save();
+    // The settings a profile file stores, in file order; and setting them all at once.
+    ProfileSettings Settings() const;
+    void ApplySettings(const ProfileSettings& settings);
     // programDirectory + profile name + ".qvp".
     std::string FilePath() const;
     // The button count a file written now holds: the device's count, at most 32.
