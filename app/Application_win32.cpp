@@ -141,12 +141,6 @@ void Application::BindSliders() {
     }
 }
 
-// Shows the current profile's name; the list of profile files comes with the profile manager.
-void Application::RefreshProfileList() {
-    const JoystickProfile* profile = CurrentProfile(state);
-    SetDlgItemTextA(mainWindow, IDC_CURRENT_PROFILE, profile ? profile->profileName.c_str() : "");
-}
-
 void Application::OnSliderScroll(SliderControl* slider) {
     for (const Setting setting : AllSettings) {
         if (slider != &SliderFor(setting)) continue;
@@ -192,4 +186,9 @@ SliderControl& Application::SliderFor(Setting setting) {
 Application* ApplicationOf(HWND window) {
     return window ? reinterpret_cast<Application*>(GetWindowLongPtrA(window, GWLP_USERDATA))
                   : nullptr;
+}
+
+int ShowDialogMessage(HWND window, const MessageText& message, UINT buttons) {
+    return platform::ShowMessageOver(message.owned ? window : nullptr, message.text, message.title,
+                                     message.icon, buttons);
 }

@@ -10,6 +10,7 @@
 #include "app/SliderSettings.h"
 #include "app/WindowDrag_win32.h"
 #include "profiles/Configuration.h"
+#include "profiles/ProfileManager.h"
 
 class Application {
   public:
@@ -34,8 +35,14 @@ class Application {
     // Attaches the four sliders and posts the current profile's values to them; the value labels
     // show the values at once.
     void BindSliders();
-    // Shows the current profile's name in control 1029.
+    // Lists the profile files afresh, rebuilds the profile items of the Profile Manager submenu
+    // from them, keeps the hidden list 1026 in step and shows the current profile's name in 1029.
     void RefreshProfileList();
+    // Command 1031, and button 1025 of the button configuration dialog: the Profile Manager
+    // submenu at the cursor; the chosen command (0 when dismissed) is sent to the main window.
+    void ShowProfileMenu();
+    // A profile item's command: the current joystick loads that profile and the view follows.
+    void SelectProfile(WORD command);
     // A scroll notification of a trackbar: the slider's value goes into the current profile.
     void OnSliderScroll(SliderControl* slider);
     // A poll timer tick of that joystick.
@@ -47,11 +54,15 @@ class Application {
 
     // Commands of the main control window. Exit saves and destroys the window; ToggleWindow saves,
     // hides or shows it and renames menu item 40005; EnableDisable saves the configuration after
-    // OK; About greys its menu item while the dialog is open.
+    // OK; About, AddProfile and DeleteProfile grey their menu item while their dialog is open;
+    // ButtonConfiguration saves the current profile after OK.
     void Exit();
     void ToggleWindow();
     void EnableDisable();
     void About();
+    void ButtonConfiguration();
+    void AddProfile();
+    void DeleteProfile();
     // The selector's choice becomes current, after the previous profile is saved.
     void OnJoystickSelected(HWND selector);
     // A double click toggles the window; a right click opens the popup menu at the cursor.
@@ -59,6 +70,7 @@ class Application {
     void ShowTrayMenu();
 
     ApplicationState state;
+    ProfileManager profileManager{state};
     SliderControl sensitivitySlider;
     SliderControl accelerationSlider;
     SliderControl thresholdSlider;
@@ -80,5 +92,14 @@ INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 // The enabling dialog's procedure; ends with 1 after OK and 2 after Cancel.
 INT_PTR CALLBACK EnableDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+// The Add Profile and Delete Profile dialogs' procedures; both end with 1.
+INT_PTR CALLBACK AddProfileDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK DeleteProfileDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+// The button configuration dialog's procedure; ends with 1 after OK (the current profile has
+// taken the edits) and 2 after Cancel.
+INT_PTR CALLBACK ButtonConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 // The Application of the main control window, or of a dialog's owner.
 Application* ApplicationOf(HWND window);
+// Shows a message over `window` when it is owned, else without owner; returns the button chosen.
+// `buttons`: MB_OK, or MB_YESNO for a question.
+int ShowDialogMessage(HWND window, const MessageText& message, UINT buttons = MB_OK);

@@ -18,6 +18,10 @@ INT_PTR PostCommand(const Application& app, int command) {
 }
 
 INT_PTR OnCommand(Application& app, WORD command, WORD notification, HWND control) {
+    if (ProfileManager::IsProfileCommand(command)) {
+        app.SelectProfile(command);
+        return TRUE;
+    }
     switch (command) {
         case IDOK:
             app.Exit();
@@ -37,12 +41,17 @@ INT_PTR OnCommand(Application& app, WORD command, WORD notification, HWND contro
         case IDC_JOYSTICK_SELECTOR:
             if (notification == CBN_SELCHANGE) app.OnJoystickSelected(control);
             return FALSE;
-        // The button configuration dialog and the profile manager come with the editor and
-        // profile manager; until then their commands do nothing.
         case IDC_BUTTON_CONFIGURATION:
+            app.ButtonConfiguration();
+            return TRUE;
         case IDC_PROFILE_MANAGER:
+            app.ShowProfileMenu();
+            return TRUE;
         case IDM_ADD_PROFILE:
+            app.AddProfile();
+            return TRUE;
         case IDM_DELETE_PROFILE:
+            app.DeleteProfile();
             return TRUE;
         case IDM_EXIT:
             return PostCommand(app, IDOK);
@@ -110,6 +119,27 @@ void Application::About() {
     EnableMenuItem(popupMenu, IDM_ABOUT, MF_GRAYED);
     RunDialog("IDD_ABOUT", AboutDialogProc);
     EnableMenuItem(popupMenu, IDM_ABOUT, MF_ENABLED);
+}
+
+void Application::ButtonConfiguration() {
+    if (RunDialog("IDD_QVBUTTONDLG", ButtonConfigDialogProc) != IDOK) return;
+    // Marked again and saved at once, also when OK changed nothing.
+    if (JoystickProfile* profile = CurrentProfile(state)) {
+        profile->modified = true;
+        profile->Save();
+    }
+}
+
+void Application::AddProfile() {
+    EnableMenuItem(popupMenu, IDM_ADD_PROFILE, MF_GRAYED);
+    RunDialog("IDD_ADDPROFILE", AddProfileDialogProc);
+    EnableMenuItem(popupMenu, IDM_ADD_PROFILE, MF_ENABLED);
+}
+
+void Application::DeleteProfile() {
+    EnableMenuItem(popupMenu, IDM_DELETE_PROFILE, MF_GRAYED);
+    RunDialog("IDD_DELPROFILE", DeleteProfileDialogProc);
+    EnableMenuItem(popupMenu, IDM_DELETE_PROFILE, MF_ENABLED);
 }
 
 void Application::OnJoystickSelected(HWND selector) {

@@ -2,6 +2,8 @@
 // the Application and the message loop.
 #include <windows.h>
 
+#include <objbase.h>
+
 #include <memory>
 #include <new>
 
@@ -110,7 +112,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
         CloseHandle(mutex);
         return ExitRefused;
     }
+    // The shell's display names of profile files (SHGetFileInfoA) need COM on this thread.
+    const bool com = SUCCEEDED(CoInitialize(nullptr));
     const int exitCode = RunProgram(instance, commandLine ? commandLine : "");
+    if (com) CoUninitialize();
     ReleaseMutex(mutex);
     CloseHandle(mutex);
     return exitCode;

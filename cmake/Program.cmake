@@ -9,9 +9,12 @@ add_executable(Quorvel WIN32
     app/SliderControl_win32.cpp
     app/WinMain_win32.cpp
     app/WindowDrag_win32.cpp
+    editor/ButtonConfigDialog_win32.cpp
+    profiles/ProfileDialogs_win32.cpp
     resources/Quorvel.rc
 )
-target_link_libraries(Quorvel PRIVATE core win32platform comctl32 shell32 advapi32 winmm user32)
+target_link_libraries(Quorvel PRIVATE core win32platform comctl32 shell32 ole32 advapi32 winmm
+                                      user32)
 # The resource script names its icon and manifest relative to its own directory.
 target_include_directories(Quorvel PRIVATE ${PROJECT_SOURCE_DIR}/resources)
 quorvel_warnings(Quorvel)

@@ -233,12 +233,17 @@ bool DeleteRunValue(RunKey key, const std::string& name) {
     return run.Get() && RegDeleteValueA(run.Get(), name.c_str()) == ERROR_SUCCESS;
 }
 
-void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon, bool owned) {
-    UINT style = MB_OK;
+int ShowMessageOver(HWND owner, const std::string& text, const std::string& title, MessageIcon icon,
+                    UINT buttons) {
+    UINT style = buttons;
     if (icon == MessageIcon::Error) style |= MB_ICONERROR;
     if (icon == MessageIcon::Information) style |= MB_ICONINFORMATION;
     if (icon == MessageIcon::Question) style |= MB_ICONQUESTION;
-    MessageBoxA(owned ? mainWindow : nullptr, text.c_str(), title.c_str(), style);
+    return MessageBoxA(owner, text.c_str(), title.c_str(), style);
+}
+
+void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon, bool owned) {
+    ShowMessageOver(owned ? mainWindow : nullptr, text, title, icon, MB_OK);
 }
 
 }  // namespace platform

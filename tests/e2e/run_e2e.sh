@@ -12,7 +12,7 @@ repo=$(cd "$here/../.." && pwd)
 if [ "${1:-}" = --inside ]; then
     # One scenario, inside its Xvfb session.
     source "$here/lib.sh"
-    for part in start windows input; do source "$here/scenarios_$part.sh"; done
+    for part in start windows input profiles; do source "$here/scenarios_$part.sh"; done
     trap '"$WINESERVER" -k 2>/dev/null; "$WINESERVER" -w 2>/dev/null' EXIT
     "scenario_$2"
     exit $?
@@ -24,7 +24,8 @@ shots=$repo/build-x86_64/e2e-shots
 all_scenarios=(start_and_exit no_joystick missing_configuration second_instance hide_argument
                hide_and_tray_double_click tray_menu launch_on_startup launch_on_startup_long_path
                main_window_layout enable_dialog joystick_trace absent_joystick_loses_bit
-               polling_delay_live)
+               polling_delay_live profile_dialogs_layout profile_select profile_add profile_delete
+               button_dialog_layout button_dialog_ok button_dialog_cancel)
 scenarios=("$@")
 [ ${#scenarios[@]} -gt 0 ] || scenarios=("${all_scenarios[@]}")
 

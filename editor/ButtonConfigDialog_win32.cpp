@@ -1,0 +1,215 @@
+// The button configuration dialog: its procedure turns each notification into one call of the
+// working state and copies into the controls the parts of the state that the call changed.
+#include <string>
+#include <vector>
+
+#include "app/ApplicationLogic.h"
+#include "app/Application_win32.h"
+#include "editor/ButtonEditorState.h"
+#include "resources/resource.h"
+
+namespace {
+
+// The length edit takes two digits.
+constexpr WPARAM LengthDigits = 2;
+
+// The controls of one column: modifier list, key list, the "+" after each and the text edit.
+struct ColumnControls {
+    int modifier, key, firstPlus, secondPlus, text;
+};
+constexpr ColumnControls NormalControls = {IDC_BC_MODIFIER, IDC_BC_KEY, IDC_BC_PLUS_1,
+                                           IDC_BC_PLUS_2, IDC_BC_TEXT};
+constexpr ColumnControls ShiftedControls = {IDC_BC_SHIFTED_MODIFIER, IDC_BC_SHIFTED_KEY,
+                                            IDC_BC_PLUS_3, IDC_BC_PLUS_4, IDC_BC_SHIFTED_TEXT};
+
+// The dialog is modal, so one working state serves every opening.
+ButtonEditorState editor;
+WindowDrag drag;
+
+void Select(HWND dialog, int id, int index) {
+    // -1 leaves the list without a selection.
+    SendDlgItemMessageA(dialog, id, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void Fill(HWND dialog, int id, const std::vector<std::string>& entries) {
+    SendDlgItemMessageA(dialog, id, CB_RESETCONTENT, 0, 0);
+    for (const std::string& entry : entries) {
+        SendDlgItemMessageA(dialog, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    }
+}
+
+void Check(HWND dialog, int id, bool checked) {
+    CheckDlgButton(dialog, id, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+std::string ControlText(HWND dialog, int id) {
+    const HWND control = GetDlgItem(dialog, id);
+    std::vector<char> text(static_cast<size_t>(GetWindowTextLengthA(control)) + 1);
+    GetWindowTextA(control, text.data(), static_cast<int>(text.size()));
+    return text.data();
+}
+
+void ShowColumn(HWND dialog, const ColumnControls& controls, const ColumnView& column,
+                Redraw redraw) {
+    if (Includes(redraw, Redraw::Selections)) {
+        Select(dialog, controls.modifier, column.modifierSelection);
+        Select(dialog, controls.key, column.keySelection);
+    }
+    // Setting the text notifies EN_CHANGE, which writes the same text back into its slot.
+    if (Includes(redraw, Redraw::Texts))
+        SetDlgItemTextA(dialog, controls.text, column.text.c_str());
+    if (Includes(redraw, Redraw::Visibility)) {
+        const int show = column.keyShown ? SW_SHOWNORMAL : SW_HIDE;
+        for (int id : {controls.key, controls.firstPlus, controls.text, controls.secondPlus}) {
+            ShowWindow(GetDlgItem(dialog, id), show);
+        }
+    }
+}
+
+// Copies the parts `redraw` names from the state into the controls; the others keep what the
+// user is doing in them.
+void Render(HWND dialog, Redraw redraw) {
+    if (redraw == Redraw::Nothing) return;
+    const ButtonEditorView view = editor.View();
+    if (redraw == Redraw::Everything) {
+        SetDlgItemTextA(dialog, IDC_BC_PROFILE_NAME, view.profileName.c_str());
+        Fill(dialog, IDC_BC_EVENT, view.events);
+        Select(dialog, IDC_BC_EVENT, view.selectedEvent);
+        Fill(dialog, IDC_BC_SHIFT_BUTTON, view.shiftButtons);
+        Select(dialog, IDC_BC_SHIFT_BUTTON, view.shiftSelection);
+        Fill(dialog, IDC_BC_KEY, view.keys);
+        Fill(dialog, IDC_BC_SHIFTED_KEY, view.keys);
+        Check(dialog, IDC_BC_SWAP_Y, view.swapY);
+        Check(dialog, IDC_BC_SWAP_X, view.swapX);
+        Check(dialog, IDC_BC_PROGRESSIVE, view.progressive);
+        SendDlgItemMessageA(dialog, IDC_BC_MAX_CHARS, EM_LIMITTEXT, LengthDigits, 0);
+    }
+    if (Includes(redraw, Redraw::ModifierLists)) {
+        Fill(dialog, IDC_BC_MODIFIER, view.modifiers);
+        Fill(dialog, IDC_BC_SHIFTED_MODIFIER, view.modifiers);
+    }
+    if (Includes(redraw, Redraw::Texts)) {
+        for (int id : {IDC_BC_TEXT, IDC_BC_SHIFTED_TEXT}) {
+            SendDlgItemMessageA(dialog, id, EM_LIMITTEXT, static_cast<WPARAM>(view.textLimit), 0);
+        }
+    }
+    ShowColumn(dialog, NormalControls, view.normal, redraw);
+    ShowColumn(dialog, ShiftedControls, view.shifted, redraw);
+    if (Includes(redraw, Redraw::Length)) {
+        SetDlgItemInt(dialog, IDC_BC_MAX_CHARS, view.length, FALSE);
+    }
+}
+
+// On opening and after the profile menu: working copies of the current profile. Without them
+// the dialog cannot work and ends as Cancel does.
+void Open(HWND dialog, Application& app) {
+    const JoystickProfile* profile = CurrentProfile(app.state);
+    if (profile && editor.Initialise(*profile)) {
+        Render(dialog, Redraw::Everything);
+        return;
+    }
+    if (profile) ShowDialogMessage(dialog, EditorNoMemoryMessage());
+    EndDialog(dialog, IDCANCEL);
+}
+
+Redraw OnListChoice(HWND dialog, int id) {
+    const int index = static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0));
+    switch (id) {
+        case IDC_BC_EVENT:
+            return editor.SelectEvent(index);
+        case IDC_BC_MODIFIER:
+            return editor.PickModifier(Column::Normal, index);
+        case IDC_BC_SHIFTED_MODIFIER:
+            return editor.PickModifier(Column::Shifted, index);
+        case IDC_BC_KEY:
+            return editor.PickKey(Column::Normal, index);
+        case IDC_BC_SHIFTED_KEY:
+            return editor.PickKey(Column::Shifted, index);
+        default:
+            return editor.PickShiftButton(index);
+    }
+}
+
+Redraw OnOption(WORD notification, Option option) {
+    return notification == BN_CLICKED ? editor.Toggle(option) : Redraw::Nothing;
+}
+
+Redraw OnText(HWND dialog, int id, WORD notification, Column column) {
+    return notification == EN_CHANGE ? editor.SetText(column, ControlText(dialog, id))
+                                     : Redraw::Nothing;
+}
+
+void WriteBack(HWND dialog, Application& app) {
+    JoystickProfile* profile = CurrentProfile(app.state);
+    EndDialog(dialog, profile && editor.WriteBack(*profile) ? IDOK : IDCANCEL);
+}
+
+Redraw OnControl(HWND dialog, Application& app, int id, WORD notification) {
+    switch (id) {
+        case IDC_BC_EVENT:
+        case IDC_BC_MODIFIER:
+        case IDC_BC_SHIFTED_MODIFIER:
+        case IDC_BC_KEY:
+        case IDC_BC_SHIFTED_KEY:
+        case IDC_BC_SHIFT_BUTTON:
+            return notification == CBN_SELCHANGE ? OnListChoice(dialog, id) : Redraw::Nothing;
+        case IDC_BC_TEXT:
+            return OnText(dialog, id, notification, Column::Normal);
+        case IDC_BC_SHIFTED_TEXT:
+            return OnText(dialog, id, notification, Column::Shifted);
+        case IDC_BC_SWAP_Y:
+            return OnOption(notification, Option::SwapY);
+        case IDC_BC_SWAP_X:
+            return OnOption(notification, Option::SwapX);
+        case IDC_BC_PROGRESSIVE:
+            return OnOption(notification, Option::Progressive);
+        case IDC_BC_PROFILE_MANAGER:
+            app.ShowProfileMenu();
+            // Every change so far is dropped, also when the menu was dismissed.
+            Open(dialog, app);
+            return Redraw::Nothing;
+        case IDOK:
+            WriteBack(dialog, app);
+            return Redraw::Nothing;
+        case IDCANCEL:
+            EndDialog(dialog, IDCANCEL);
+            return Redraw::Nothing;
+        default:
+            return Redraw::Nothing;
+    }
+}
+
+// Every command first passes the combination-length check, which may ask, tell, redraw the
+// length or the texts, and drop the command.
+void OnCommand(HWND dialog, Application& app, int id, WORD notification) {
+    const UINT typed = GetDlgItemInt(dialog, IDC_BC_MAX_CHARS, nullptr, FALSE);
+    CommandGate gate = editor.BeforeCommand(id, typed);
+    if (gate.ask) {
+        gate = editor.AnswerLargeLength(
+            ShowDialogMessage(dialog, LargeLengthQuestion(), MB_YESNO) == IDYES);
+    }
+    if (gate.message) ShowDialogMessage(dialog, *gate.message);
+    Render(dialog, gate.redraw);
+    if (gate.proceed) Render(dialog, OnControl(dialog, app, id, notification));
+}
+
+}  // namespace
+
+INT_PTR CALLBACK ButtonConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    Application* app = ApplicationOf(GetParent(dialog));
+    if (!app) return FALSE;
+    switch (message) {
+        case WM_INITDIALOG:
+            Open(dialog, *app);
+            // FALSE: no control takes the keyboard focus at opening.
+            return FALSE;
+        case WM_DESTROY:
+            editor.Close();
+            return TRUE;
+        case WM_COMMAND:
+            OnCommand(dialog, *app, LOWORD(wParam), HIWORD(wParam));
+            return TRUE;
+        default:
+            return HandleDragMessage(dialog, message, drag);
+    }
+}
