@@ -7,78 +7,32 @@
 
 #include <commctrl.h>
 
-#include <fcntl.h>
-#include <io.h>
-
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
-#include <vector>
 
+#include "WindowTools.h"
+
+namespace e2e {
 namespace {
 
 constexpr int SelectorId = 1038;
 constexpr int AboutNoticeId = 1039;
 constexpr int FirstEnableBoxId = 1044;
-constexpr int BoxTextId = 0xFFFF;
 constexpr int BoxIconId = 1088;
-constexpr DWORD PollMs = 20;
+constexpr int OwnMarkers[] = {SelectorId, AboutNoticeId, FirstEnableBoxId};
 
-std::string ClassOf(HWND window) {
-    char name[256] = "";
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
+// The caption: all that GetWindowText reads of another process's window.
 std::string TextOf(HWND window) {
     char text[1024] = "";
     GetWindowTextA(window, text, sizeof text);
     return text;
 }
 
-// Text in double quotes, with line breaks, quotes and unprintable bytes escaped.
-std::string Quoted(const std::string& text) {
-    std::string out = "\"";
-    for (unsigned char c : text) {
-        char escaped[8];
-        if (c == '\n') {
-            out += "\\n";
-        } else if (c == '\r') {
-            out += "\\r";
-        } else if (c == '\t') {
-            out += "\\t";
-        } else if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c < 0x20 || c >= 0x7F) {
-            std::snprintf(escaped, sizeof escaped, "\\x%02x", c);
-            out += escaped;
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out + "\"";
-}
-
-std::vector<HWND> TopLevelWindows() {
-    std::vector<HWND> windows;
-    EnumWindows(
-        [](HWND window, LPARAM list) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&windows));
-    return windows;
-}
-
 bool IsFrame(HWND window) {
     return window != nullptr && lstrcmpiA(ClassOf(window).c_str(), "QVMainFrame") == 0 &&
            TextOf(window) == "Quorvel";
 }
-
-bool IsDialog(HWND window) { return ClassOf(window) == "#32770"; }
 
 HWND FindMain() {
     for (HWND window : TopLevelWindows()) {
@@ -98,99 +52,6 @@ HWND FindDialog(const std::string& kind) {
         if (IsDialog(window) && GetDlgItem(window, marker) != nullptr) return window;
     }
     return nullptr;
-}
-
-bool IsMessageBox(HWND window) {
-    return IsDialog(window) && GetDlgItem(window, BoxTextId) != nullptr &&
-           GetDlgItem(window, SelectorId) == nullptr &&
-           GetDlgItem(window, AboutNoticeId) == nullptr &&
-           GetDlgItem(window, FirstEnableBoxId) == nullptr;
-}
-
-std::vector<HWND> MessageBoxes() {
-    std::vector<HWND> boxes;
-    for (HWND window : TopLevelWindows()) {
-        if (IsMessageBox(window) && IsWindowVisible(window)) boxes.push_back(window);
-    }
-    return boxes;
-}
-
-// Waits until `ready` holds, polling; false after `timeoutMs`.
-template <typename Condition>
-bool WaitFor(DWORD timeoutMs, Condition ready) {
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    for (;;) {
-        if (ready()) return true;
-        if (GetTickCount64() >= deadline) return false;
-        Sleep(PollMs);
-    }
-}
-
-int Fail(const std::string& message) {
-    std::fprintf(stderr, "driver: %s\n", message.c_str());
-    return 1;
-}
-
-// Dialog base units of "MS Sans Serif" 8, from a dialog of our own with that font.
-POINT BaseUnits() {
-    struct {
-        DLGTEMPLATE header;
-        WORD menu, windowClass, title, pointSize;
-        WCHAR font[14];
-    } dialogTemplate = {};
-    dialogTemplate.header.style = WS_POPUP | DS_SETFONT;
-    dialogTemplate.header.cx = 100;
-    dialogTemplate.header.cy = 100;
-    dialogTemplate.pointSize = 8;
-    lstrcpyW(dialogTemplate.font, L"MS Sans Serif");
-    HWND dialog = CreateDialogIndirectParamA(
-        GetModuleHandleA(nullptr), &dialogTemplate.header, nullptr,
-        [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
-    RECT units = {0, 0, 4, 8};
-    MapDialogRect(dialog, &units);
-    DestroyWindow(dialog);
-    return {units.right, units.bottom};
-}
-
-int ToUnits(int pixels, int units, int base) {
-    return static_cast<int>(std::lround(pixels * static_cast<double>(units) / base));
-}
-
-void PrintRect(const char* label, const RECT& rect, const POINT& base) {
-    std::printf(" %s=%d,%d,%d,%d", label, ToUnits(rect.left, 4, base.x),
-                ToUnits(rect.top, 8, base.y), ToUnits(rect.right - rect.left, 4, base.x),
-                ToUnits(rect.bottom - rect.top, 8, base.y));
-}
-
-// One line for the dialog, then one per control in template order, rectangles in dialog units.
-int Dump(HWND dialog) {
-    const POINT base = BaseUnits();
-    RECT client;
-    GetClientRect(dialog, &client);
-    std::printf("dialog style=0x%08lx exstyle=0x%08lx visible=%d",
-                GetWindowLongA(dialog, GWL_STYLE), GetWindowLongA(dialog, GWL_EXSTYLE),
-                IsWindowVisible(dialog) ? 1 : 0);
-    PrintRect("client", client, base);
-    std::printf(" base=%ld,%ld\n", base.x, base.y);
-    for (HWND control = GetWindow(dialog, GW_CHILD); control != nullptr;
-         control = GetWindow(control, GW_HWNDNEXT)) {
-        RECT rect;
-        GetWindowRect(control, &rect);
-        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-        const std::string name = ClassOf(control);
-        std::printf("id=%d class=%s text=%s style=0x%08lx",
-                    static_cast<short>(GetDlgCtrlID(control)), name.c_str(),
-                    Quoted(TextOf(control)).c_str(), GetWindowLongA(control, GWL_STYLE));
-        PrintRect("rect", rect, base);
-        if (lstrcmpiA(name.c_str(), "ComboBox") == 0) {
-            RECT dropped;
-            SendMessageA(control, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
-            MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&dropped), 2);
-            PrintRect("list", dropped, base);
-        }
-        std::printf("\n");
-    }
-    return 0;
 }
 
 std::string OwnerName(HWND window) {
@@ -314,16 +175,6 @@ int SetupPrefix() {
     return check[2] == 0 ? 0 : 1;
 }
 
-// The command line: the command and its arguments, "0" for any that is missing.
-struct Arguments {
-    int count;
-    char** values;
-    std::string command() const { return values[1]; }
-    const char* operator[](int i) const { return i < count ? values[i] : "0"; }
-    DWORD Number(int i) const { return static_cast<DWORD>(std::strtoul((*this)[i], nullptr, 0)); }
-    DWORD LastNumber() const { return Number(count - 1); }  // the timeout of the wait commands
-};
-
 constexpr int NotMine = -1;  // a command group does not know the command
 
 bool AnyOpenMenu() {
@@ -335,34 +186,28 @@ bool AnyOpenMenu() {
 }
 
 int Dismiss() {
-    const std::vector<HWND> boxes = MessageBoxes();
-    if (boxes.empty()) return Fail("no box to dismiss");
-    HWND box = boxes.front();
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-    return WaitFor(10000, [box] { return !IsWindow(box); }) ? 0 : Fail("the box stays open");
+    HWND box = FirstMessageBox(OwnMarkers);
+    if (box == nullptr) return Fail("no box to dismiss");
+    return CloseBox(box, IDOK) ? 0 : Fail("the box stays open");
 }
 
 // Message boxes, menus and waits for windows to appear or go.
 int RunWaitCommand(const Arguments& args) {
-    const std::string command = args.command();
+    const std::string command = args.Command();
     const DWORD timeout = args.LastNumber();
     if (command == "wait-ready") return WaitReady(timeout);
     if (command == "wait-box") {
-        if (!WaitFor(timeout, [] { return !MessageBoxes().empty(); })) return Fail("no box");
-        PrintBox(MessageBoxes().front());
+        HWND box = WaitForMessageBox(timeout, OwnMarkers);
+        if (box == nullptr) return Fail("no box");
+        PrintBox(box);
         return 0;
     }
     if (command == "wait-no-box") {
-        return WaitFor(timeout, [] { return MessageBoxes().empty(); }) ? 0 : Fail("box open");
+        return WaitNoMessageBox(timeout, OwnMarkers) ? 0 : Fail("box open");
     }
     if (command == "wait-dialog" || command == "wait-gone") {
-        const bool wanted = command == "wait-dialog";
         const std::string kind = args[2];
-        const bool met = WaitFor(timeout, [&] {
-            HWND dialog = FindDialog(kind);
-            return (dialog != nullptr && IsWindowVisible(dialog)) == wanted;
-        });
-        return met ? 0 : Fail(kind + (wanted ? " did not appear" : " is still there"));
+        return WaitShown(timeout, kind, command == "wait-dialog", [&] { return FindDialog(kind); });
     }
     if (command == "wait-menu" || command == "wait-no-menu") {
         const bool wanted = command == "wait-menu";
@@ -382,16 +227,16 @@ int RunWaitCommand(const Arguments& args) {
 
 // Commands, callbacks and controls of the main control window.
 int RunMainCommand(const Arguments& args, HWND main) {
-    const std::string command = args.command();
+    const std::string command = args.Command();
     const int id = static_cast<int>(args.Number(2));
     if (command == "command") return PostMessageA(main, WM_COMMAND, args.Number(2), 0) ? 0 : 1;
     if (command == "tray") {
         return PostMessageA(main, WM_USER, args.Number(2), args.Number(3)) ? 0 : 1;
     }
     if (command == "escape") {
-        // Seen by the menu loop of the main control window's thread, which closes an open menu.
-        PostMessageA(main, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-        return PostMessageA(main, WM_KEYUP, VK_ESCAPE, 0xC0010001) ? 0 : 1;
+        // Seen by the menu loop of the main control window's thread, which closes an open menu;
+        // scan code 1 is Escape's.
+        return PostKey(main, VK_ESCAPE, 1) ? 0 : 1;
     }
     if (command == "visible") return std::printf("%d\n", IsWindowVisible(main) ? 1 : 0) < 0;
     if (command == "text") {
@@ -404,35 +249,31 @@ int RunMainCommand(const Arguments& args, HWND main) {
 
 // Commands on a dialog of KIND: main, about or enable.
 int RunDialogCommand(const Arguments& args, HWND dialog) {
-    const std::string command = args.command();
-    if (command == "dump") return Dump(dialog);
+    const std::string command = args.Command();
+    if (command == "dump") {
+        Dump(dialog, TextOf, false);
+        return 0;
+    }
     if (command == "checks") return Checks(dialog);
     if (command == "click" || command == "post-click") {
         HWND control = GetDlgItem(dialog, static_cast<int>(args.Number(3)));
         if (control == nullptr) return Fail(std::string("no control ") + args[3]);
-        // Posted when the click opens a modal window, which would keep a sent one waiting.
-        if (command == "post-click") return PostMessageA(control, BM_CLICK, 0, 0) ? 0 : 1;
-        // Sent, so that the click and what it triggers are done when we return.
-        DWORD_PTR unused = 0;
-        return SendMessageTimeoutA(control, BM_CLICK, 0, 0, SMTO_NORMAL, 5000, &unused) ? 0 : 1;
+        return Click(control, command == "post-click") ? 0 : 1;
     }
     if (command == "rect") {
-        RECT rect;
-        GetWindowRect(dialog, &rect);
-        std::printf("%ldx%ld+%ld+%ld\n", rect.right - rect.left, rect.bottom - rect.top, rect.left,
-                    rect.top);
+        PrintGeometry(dialog);
         return 0;
     }
     return NotMine;
 }
 
 int Run(const Arguments& args) {
-    const std::string command = args.command();
+    const std::string command = args.Command();
     if (command == "setup-prefix") return SetupPrefix();
     if (command == "windows") return ListWindows();
     if (command == "tray-state") return TrayState();
     if (command == "boxes") {
-        for (HWND box : MessageBoxes()) PrintBox(box);
+        for (HWND box : VisibleMessageBoxes(OwnMarkers)) PrintBox(box);
         return 0;
     }
     if (command == "dismiss") return Dismiss();
@@ -448,23 +289,16 @@ int Run(const Arguments& args) {
     return result != NotMine ? result : Fail("unknown command " + command);
 }
 
-}  // namespace
+constexpr char Usage[] =
+    "usage: driver setup-prefix | windows | tray-state | wait-ready MS\n"
+    "       driver boxes | wait-box MS | wait-no-box MS | dismiss\n"
+    "       driver wait-dialog KIND MS | wait-gone KIND MS | wait-visible 0|1 MS\n"
+    "       driver wait-menu MS | wait-no-menu MS | escape\n"
+    "       driver command ID | tray WPARAM LPARAM | visible | text ID | items ID\n"
+    "       driver slider ID POS | dump KIND | checks enable | rect KIND\n"
+    "       driver click KIND ID | post-click KIND ID   (KIND: main, about or enable)\n";
 
-int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::fputs(
-            "usage: driver setup-prefix | windows | tray-state | wait-ready MS\n"
-            "       driver boxes | wait-box MS | wait-no-box MS | dismiss\n"
-            "       driver wait-dialog KIND MS | wait-gone KIND MS | wait-visible 0|1 MS\n"
-            "       driver wait-menu MS | wait-no-menu MS | escape\n"
-            "       driver command ID | tray WPARAM LPARAM | visible | text ID | items ID\n"
-            "       driver slider ID POS | dump KIND | checks enable | rect KIND\n"
-            "       driver click KIND ID | post-click KIND ID   (KIND: main, about or enable)\n",
-            stderr);
-        return 2;
-    }
-    _setmode(_fileno(stdout), _O_BINARY);  // Unix line ends for the scripts
-    const int result = Run(Arguments{argc, argv});
-    std::fflush(stdout);
-    return result;
-}
+}  // namespace
+}  // namespace e2e
+
+int main(int argc, char** argv) { return e2e::RunTool("driver", e2e::Usage, argc, argv, e2e::Run); }

@@ -15,6 +15,16 @@ fail() {
 
 drv() { "$WINE" "$HARNESS/driver.exe" "$@"; }
 
+# Like wait_until, but returns 1 instead of failing when SECONDS pass.
+poll_until() {
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@" >/dev/null 2>&1; do
+        [ "$SECONDS" -lt "$deadline" ] || return 1
+        sleep 0.05
+    done
+}
+
 # Waits until the command succeeds, polling every 50 ms; fails the scenario after SECONDS.
 wait_until() {
     local seconds=$1 what=$2

@@ -79,7 +79,10 @@ rm -rf "$WINEPREFIX"
 [ $# -gt 0 ] || rm -rf "$shots" # a full run replaces every screenshot
 mkdir -p "$WINEPREFIX" "$shots"
 # Relative pointer moves must arrive unaccelerated: acceleration off before any program runs.
+# Xvfb has no window manager: unmanaged windows spare the wait for one (about 2 s whenever a
+# dialog or message box closes).
 if ! timeout 180 "${xvfb[@]}" bash -c '"$WINE" wineboot -i >/dev/null 2>&1 &&
+        "$WINE" reg add "HKCU\\Software\\Wine\\X11 Driver" /v Managed /d N /f &&
         "$WINE" "$HARNESS/driver.exe" setup-prefix && "$WINESERVER" -w' >"$work/prefix.log" 2>&1
 then
     cat "$work/prefix.log"
