@@ -49,13 +49,11 @@ int32_t JoystickProfile::ButtonCount() const {
 
 LoadResult JoystickProfile::Load() {
     ReleaseHeld();
-    const ProfileSettings defaults;
-    sensitivity = defaults.sensitivity;
-    pollingDelay = defaults.pollingDelay;
-    acceleration = defaults.acceleration;
-    threshold = defaults.threshold;
-    swapY = defaults.swapY;
-    swapX = defaults.swapX;
+    // The default settings; the progressive flag and the combination length stay as they are.
+    ProfileSettings defaults;
+    defaults.progressive = progressive;
+    defaults.maxChars = MaxChars;
+    ApplySettings(defaults);
     if (!CombinationText) CombinationText = AllocateText(MaxChars);
     if (CheckProfileName(owner.programDirectory, profileName) != NameProblem::None) {
         return LoadResult::BadName;
