@@ -46,21 +46,31 @@ JoystickProfile* CurrentProfile(ApplicationState& state) {
     return state.profiles[state.CurrentJoystick].get();
 }
 
+namespace {
+
+void SaveCurrent(ApplicationState& state) {
+    if (JoystickProfile* profile = CurrentProfile(state)) {
+        Note(state.notices, SaveMessage(profile->Save()));
+    }
+}
+
+}  // namespace
+
 void SaveOnExit(ApplicationState& state) {
-    if (JoystickProfile* profile = CurrentProfile(state)) profile->Save();
+    SaveCurrent(state);
     SaveConfiguration(state);
 }
 
 std::string ToggleMainWindow(ApplicationState& state, bool visibleNow) {
     SaveConfiguration(state);
     if (!visibleNow) return HideMenuText;
-    if (JoystickProfile* profile = CurrentProfile(state)) profile->Save();
+    SaveCurrent(state);
     return ShowMenuText;
 }
 
 bool ChangeJoystick(ApplicationState& state, int id) {
     if (id < 0 || id >= MaxJoysticks || !state.IsPresent(id) || !state.profiles[id]) return false;
-    if (JoystickProfile* profile = CurrentProfile(state)) profile->Save();
+    SaveCurrent(state);
     state.CurrentJoystick = id;
     return true;
 }

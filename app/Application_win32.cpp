@@ -77,6 +77,7 @@ int Application::Initialise() {
         RemoveTrayIcon();
         return 0;
     }
+    ShowNotices();
     ApplyLaunchOnStartup(state.LaunchOnStartup);
     if (state.LaunchOnStartup) CheckDlgButton(mainWindow, IDC_LAUNCH_ON_STARTUP, BST_CHECKED);
     if (!StartJoysticks(state)) {
@@ -121,6 +122,9 @@ void Application::FillJoystickSelector() {
 void Application::RefreshView() {
     BindSliders();
     RefreshProfileList();
+    // The dialog starts over from the profile now current, so its OK never writes one profile's
+    // mappings into another.
+    if (buttonDialog) SendMessageA(buttonDialog, ProfileChangedMessage, 0, 0);
 }
 
 void Application::BindSliders() {

@@ -65,6 +65,12 @@ class Application {
     void DeleteProfile();
     // The selector's choice becomes current, after the previous profile is saved.
     void OnJoystickSelected(HWND selector);
+    // Every command of the main control window: runs it, then shows the notices it left. Exit
+    // chosen inside the message loop of another command (a message box, a modal dialog, a menu)
+    // waits until that command has finished, since it may still be using what Exit deletes.
+    INT_PTR RunCommand(WORD command, WORD notification, HWND control);
+    // Shows, in order, the messages the portable code left, over the main control window.
+    void ShowNotices();
     // A double click toggles the window; a right click opens the popup menu at the cursor.
     void OnTrayIcon(LPARAM event);
     void ShowTrayMenu();
@@ -81,10 +87,19 @@ class Application {
     WindowDrag drag;
     // Notification-area callbacks are ignored until Initialise has succeeded.
     bool initialised = false;
+    // Commands now running, the outer ones waiting in a nested message loop.
+    int commandDepth = 0;
+    bool exitRequested = false;
+    bool exited = false;
+    // The open button configuration dialog, told when the current profile changes under it.
+    HWND buttonDialog = nullptr;
 
   private:
     SliderControl& SliderFor(Setting setting);
 };
+
+// Sent to the open button configuration dialog when the current profile has changed.
+constexpr UINT ProfileChangedMessage = WM_APP + 1;
 
 // The main control window's dialog procedure.
 INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

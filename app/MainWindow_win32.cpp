@@ -83,7 +83,7 @@ INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             OnDestroy(*app);
             return TRUE;
         case WM_COMMAND:
-            return OnCommand(*app, LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+            return app->RunCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         case WM_TIMER:
             app->PollJoystick(wParam);
             return FALSE;
@@ -98,8 +98,35 @@ INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     }
 }
 
+INT_PTR Application::RunCommand(WORD command, WORD notification, HWND control) {
+    if (exited) return FALSE;
+    if (command == IDOK && commandDepth > 0) {
+        exitRequested = true;
+        return TRUE;
+    }
+    ++commandDepth;
+    const INT_PTR handled = OnCommand(*this, command, notification, control);
+    if (!exited) ShowNotices();
+    --commandDepth;
+    if (commandDepth == 0 && exitRequested && !exited) {
+        exitRequested = false;
+        RunCommand(IDOK, 0, nullptr);
+    }
+    return handled;
+}
+
+void Application::ShowNotices() {
+    while (!state.notices.empty()) {
+        const MessageText message = state.notices.front();
+        state.notices.erase(state.notices.begin());
+        ShowDialogMessage(mainWindow, message);
+    }
+}
+
 void Application::Exit() {
     SaveOnExit(state);
+    ShowNotices();
+    exited = true;
     DestroyWindow(mainWindow);
 }
 
@@ -126,7 +153,7 @@ void Application::ButtonConfiguration() {
     // Marked again and saved at once, also when OK changed nothing.
     if (JoystickProfile* profile = CurrentProfile(state)) {
         profile->modified = true;
-        profile->Save();
+        Note(state.notices, SaveMessage(profile->Save()));
     }
 }
 

@@ -200,10 +200,15 @@ INT_PTR CALLBACK ButtonConfigDialogProc(HWND dialog, UINT message, WPARAM wParam
     if (!app) return FALSE;
     switch (message) {
         case WM_INITDIALOG:
+            app->buttonDialog = dialog;
             Open(dialog, *app);
             // FALSE: no control takes the keyboard focus at opening.
             return FALSE;
+        case ProfileChangedMessage:
+            Open(dialog, *app);
+            return TRUE;
         case WM_DESTROY:
+            if (app->buttonDialog == dialog) app->buttonDialog = nullptr;
             editor.Close();
             return TRUE;
         case WM_COMMAND:

@@ -11,8 +11,17 @@ void CreateProfile(ApplicationState& state, int id, const std::string& name) {
     // A profile an earlier record put into the slot is replaced.
     state.profiles[id].reset();
     state.profiles[id] = std::make_unique<JoystickProfile>(state.context, id);
-    state.profiles[id]->profileName = name;
-    state.profiles[id]->Load();
+    JoystickProfile& profile = *state.profiles[id];
+    const LoadResult result = profile.Load(name);
+    state.standsIn[id] = false;
+    if (IsRefusal(result) && name != DefaultProfileName) {
+        const LoadResult standIn = profile.Load(DefaultProfileName);
+        state.standsIn[id] = !IsRefusal(standIn);
+        Note(state.notices, LoadMessage(result, name, profile));
+        Note(state.notices, LoadMessage(standIn, DefaultProfileName, profile));
+        return;
+    }
+    Note(state.notices, LoadMessage(result, name, profile));
 }
 
 }  // namespace
@@ -54,7 +63,7 @@ bool SaveConfiguration(const ApplicationState& state) {
     for (int id = 0; id < MaxJoysticks; ++id) {
         std::string name;
         if (state.IsPresent(id) && state.profiles[id]) {
-            name = state.profiles[id]->profileName;
+            name = state.standsIn[id] ? state.configuredNames[id] : state.profiles[id]->profileName;
             lastPresent = id;
         } else if (!state.configuredNames[id].empty()) {
             name = state.configuredNames[id];

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "profiles/JoystickProfile.h"
+#include "profiles/Messages.h"
 #include "profiles/ProgramContext.h"
 
 constexpr int MaxJoysticks = 16;
@@ -33,14 +34,21 @@ struct ApplicationState {
     std::array<std::unique_ptr<JoystickProfile>, MaxJoysticks> profiles;
     // The usable name the configuration file gave each ID at start; empty when none.
     std::array<std::string, MaxJoysticks> configuredNames;
+    // Set while a joystick uses "Default" in place of the profile the file names for it, which
+    // was refused at start: the file keeps naming that profile, so a repaired file comes back.
+    std::array<bool, MaxJoysticks> standsIn{};
+    // Messages left for the shell, which shows them once the current operation has finished.
+    Notices notices;
 };
 
 // Reads Quorvel.cfg: sets LaunchOnStartup and EnabledMask and creates and loads the profile of
-// every present joystick, named by its last usable record or "Default". Needs PresentMask set and
-// no profile yet. Returns false, changing nothing, when the file cannot be read.
+// every present joystick, named by its last usable record or "Default"; a joystick whose profile
+// is refused uses "Default" instead. What the loads report goes to the notices. Needs PresentMask
+// set and no profile yet. Returns false, changing nothing, when the file cannot be read.
 bool LoadConfiguration(ApplicationState& state);
 
-// Writes Quorvel.cfg with sixteen records. An absent joystick keeps the name the file gave it at
-// start; other absent IDs take the name of the nearest present joystick below, or of the current
-// joystick. Returns false when the file could not be written (the old one is then unchanged).
+// Writes Quorvel.cfg with sixteen records. An absent joystick, and one standing in with
+// "Default", keeps the name the file gave it at start; other absent IDs take the name of the
+// nearest present joystick below, or of the current joystick. Returns false when the file could not
+// be written (the old one is then unchanged).
 bool SaveConfiguration(const ApplicationState& state);

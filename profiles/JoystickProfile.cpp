@@ -3,9 +3,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <new>
 
-#include "profiles/Messages.h"
 #include "profiles/ProfileFile.h"
 #include "profiles/ProfileName.h"
 
@@ -39,90 +39,99 @@ void JoystickProfile::SetUpDevice() {
     centreY = (caps.yMin + caps.yMax) >> 1;
 }
 
-std::string JoystickProfile::FilePath() const {
-    return owner.programDirectory + profileName + ".qvp";
+std::string JoystickProfile::FilePath() const { return PathOf(profileName); }
+
+std::string JoystickProfile::PathOf(const std::string& name) const {
+    return owner.programDirectory + name + ".qvp";
 }
 
 int32_t JoystickProfile::ButtonCount() const {
     return static_cast<int32_t>(std::min<uint32_t>(caps.numButtons, MaxButtons));
 }
 
-LoadResult JoystickProfile::Load() {
-    ReleaseHeld();
-    // The default settings; the progressive flag and the combination length stay as they are.
-    ProfileSettings defaults;
-    defaults.progressive = progressive;
-    defaults.maxChars = MaxChars;
-    ApplySettings(defaults);
-    if (!CombinationText) CombinationText = AllocateText(MaxChars);
-    if (CheckProfileName(owner.programDirectory, profileName) != NameProblem::None) {
+// By value: a caller may pass the profile's own name, which the load replaces.
+LoadResult JoystickProfile::Load(std::string name) {
+    if (CheckProfileName(owner.programDirectory, name) != NameProblem::None) {
         return LoadResult::BadName;
     }
-
     std::vector<uint8_t> bytes;
-    switch (platform::ReadWholeFile(FilePath(), bytes)) {
+    switch (platform::ReadWholeFile(PathOf(name), bytes)) {
         case platform::ReadStatus::Missing:
-            // The profile keeps its mappings with the default settings, and gets its file now.
-            modified = true;
-            Save();
-            return LoadResult::Created;
+            return CreateProfile(name);
         case platform::ReadStatus::Unreadable:
-            Show(UnreadableProfileMessage(FilePath()));
             return LoadResult::Unreadable;
         case platform::ReadStatus::Ok:
             break;
     }
 
     ProfileHeader header;
-    if (DecodeProfileHeader(bytes, header) != ProfileDecodeError::None) {
-        Show(DamagedProfileMessage(FilePath()));
-        return LoadResult::Damaged;
-    }
-    // Kept on failure: the old buffer and its MaxChars stay together.
+    if (DecodeProfileHeader(bytes, header) != ProfileDecodeError::None) return LoadResult::Damaged;
     std::unique_ptr<uint8_t[]> text = AllocateText(header.settings.maxChars);
-    if (!text) {
-        Show(NotEnoughMemoryMessage());
-        return LoadResult::NoMemory;
-    }
+    if (!text) return LoadResult::NoMemory;
     ProfileBody body;
     DecodeProfileBody(bytes, header, body, text.get());
+
+    std::string usedName = name;
+    if (header.buttonCount != CurrentButtonCount()) {
+        // The joystick's button count changed since the file was written: the profile continues
+        // under a new name with the count appended, and the old file stays as it is.
+        const std::string backupName = BackupName(name);
+        if (!backupName.empty() && backupName != name) {
+            // A backup made at an earlier start may hold the user's later changes: it is loaded,
+            // never overwritten.
+            std::vector<uint8_t> existing;
+            if (platform::ReadWholeFile(PathOf(backupName), existing) !=
+                platform::ReadStatus::Missing) {
+                const LoadResult backup = Load(backupName);
+                return backup == LoadResult::Loaded ? LoadResult::BackupLoaded : backup;
+            }
+            usedName = backupName;
+        }
+        // No name fits: the profile runs as loaded and nothing is written, so the old file is
+        // never rewritten with the new count.
+    }
+    ReleaseHeld();
     ApplySettings(header.settings);
     ActionTable = body.table;
     CombinationText = std::move(text);
     if (body.shiftButton) shiftButton = *body.shiftButton;
-
+    profileName = usedName;
     if (owner.platformId == PlatformWindows9x) caps.numButtons = caps.maxButtons;
-    if (header.buttonCount == ButtonCount()) return LoadResult::Loaded;
-    return WriteBackupProfile();
-}
-
-// The joystick's button count changed since the file was written: the profile continues under
-// a new name with the count appended, and the old file stays as it is.
-LoadResult JoystickProfile::WriteBackupProfile() {
-    char suffix[16];
-    std::snprintf(suffix, sizeof suffix, "(%02d)", static_cast<int>(ButtonCount()));
-    const std::string backupName = BackupName(suffix);
-    // No name fits: the profile runs as loaded and nothing is written, so the old file is never
-    // rewritten with the new count.
-    if (backupName.empty() || backupName == profileName) return LoadResult::Loaded;
-    profileName = backupName;
-    // A backup made at an earlier start may hold the user's later changes: it is loaded, never
-    // overwritten.
-    std::vector<uint8_t> existing;
-    if (platform::ReadWholeFile(FilePath(), existing) != platform::ReadStatus::Missing) {
-        return Load();
-    }
+    if (usedName == name) return LoadResult::Loaded;
     modified = true;
-    if (Save()) Show(ButtonCountChangedMessage(joystickId + 1, profileName));
-    return LoadResult::BackedUp;
+    return Save() == SaveResult::Saved ? LoadResult::BackedUp : LoadResult::NotSaved;
 }
 
-// The profile name with the suffix appended, the name shortened as far as needed for the file
-// name to fit; empty when even the suffix alone does not fit.
-std::string JoystickProfile::BackupName(const std::string& suffix) const {
-    const size_t fixed = owner.programDirectory.size() + suffix.size() + 4;  // + ".qvp"
+// A missing profile: it keeps its mappings with the default settings, and gets its file now.
+LoadResult JoystickProfile::CreateProfile(const std::string& name) {
+    ReleaseHeld();
+    // The progressive flag and the combination length stay as they are.
+    ProfileSettings defaults;
+    defaults.progressive = progressive;
+    defaults.maxChars = MaxChars;
+    ApplySettings(defaults);
+    if (!CombinationText) CombinationText = AllocateText(MaxChars);
+    profileName = name;
+    modified = true;
+    return Save() == SaveResult::Saved ? LoadResult::Created : LoadResult::NotSaved;
+}
+
+// The button count the device reports now, as a load counts it: on Windows 95/98/Me the driver's
+// count stands for the device's.
+int32_t JoystickProfile::CurrentButtonCount() const {
+    const uint32_t count =
+        owner.platformId == PlatformWindows9x ? caps.maxButtons : caps.numButtons;
+    return static_cast<int32_t>(std::min<uint32_t>(count, MaxButtons));
+}
+
+// `name` with "(NN)" appended for the current button count, the name shortened as far as needed
+// for the file name to fit; empty when even the suffix alone does not fit.
+std::string JoystickProfile::BackupName(const std::string& name) const {
+    char suffix[16];
+    std::snprintf(suffix, sizeof suffix, "(%02d)", static_cast<int>(CurrentButtonCount()));
+    const size_t fixed = owner.programDirectory.size() + std::strlen(suffix) + 4;  // + ".qvp"
     if (fixed >= MaxPathLength) return std::string();
-    return profileName.substr(0, MaxPathLength - fixed) + suffix;
+    return name.substr(0, MaxPathLength - fixed) + suffix;
 }
 
 ProfileSettings JoystickProfile::Settings() const {
@@ -141,8 +150,8 @@ void JoystickProfile::ApplySettings(const ProfileSettings& s) {
     MaxChars = s.maxChars;
 }
 
-bool JoystickProfile::Save() {
-    if (!modified || profileName.empty()) return false;
+SaveResult JoystickProfile::Save() {
+    if (!modified || profileName.empty()) return SaveResult::NotNeeded;
     ProfileHeader header;
     header.settings = Settings();
     header.buttonCount = ButtonCount();
@@ -150,9 +159,8 @@ bool JoystickProfile::Save() {
         !platform::ReplaceWholeFile(
             FilePath(), EncodeProfile(header, ActionTable, CombinationText.get(), shiftButton))) {
         // The flag stays set, so the next save writes these changes.
-        Show(CouldntSaveMessage());
-        return false;
+        return SaveResult::Failed;
     }
     modified = false;
-    return true;
+    return SaveResult::Saved;
 }

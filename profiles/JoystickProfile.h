@@ -11,7 +11,23 @@
 #include "profiles/ProfileFile.h"
 #include "profiles/ProgramContext.h"
 
-enum class LoadResult { Loaded, Created, BackedUp, Damaged, Unreadable, NoMemory, BadName };
+// What a load did. Damaged, Unreadable, NoMemory and BadName are refusals: the profile is exactly
+// as it was before the call. NotSaved: the profile is in use but its new file (a missing profile,
+// or a backup) could not be written, so it stays modified.
+enum class LoadResult {
+    Loaded,
+    Created,
+    BackedUp,
+    BackupLoaded,
+    NotSaved,
+    Damaged,
+    Unreadable,
+    NoMemory,
+    BadName
+};
+constexpr bool IsRefusal(LoadResult result) { return result >= LoadResult::Damaged; }
+
+enum class SaveResult { NotNeeded, Saved, Failed };
 
 class JoystickProfile {
   public:
@@ -25,12 +41,15 @@ class JoystickProfile {
     // Reads the position record afresh and the device's capabilities; sets the centres.
     void SetUpDevice();
 
-    // Reads the file of the profile name; creates it when missing, writes a backup profile when
-    // the button count changed. A damaged or unreadable file is reported and left untouched.
-    LoadResult Load();
-    // Writes the profile when modified. Returns true when written; a failed write is reported
-    // and leaves the modified flag set.
-    bool Save();
+    // Makes `name` the profile in use, read from its file: creates the file when missing, and
+    // makes a backup profile when the button count changed. A refused file (damaged, unreadable,
+    // not enough memory, unusable name) changes nothing, pending edits included. Shows nothing.
+    LoadResult Load(std::string name);
+    // The same for the name the profile holds (a profile just made).
+    LoadResult Load() { return Load(profileName); }
+    // Writes the profile when modified and named; a failed write leaves the modified flag set.
+    // Shows nothing.
+    SaveResult Save();
     // The settings a profile file stores, in file order; and setting them all at once.
     ProfileSettings Settings() const;
     void ApplySettings(const ProfileSettings& settings);
@@ -53,6 +72,7 @@ class JoystickProfile {
     void PressEvent(int event);
     void ReleaseEvent(int event);
 
+    const ProgramContext& Context() const { return owner; }
     // First byte of a text slot; null while the profile has no text buffer.
     const uint8_t* SlotText(int slot) const {
         return CombinationText ? CombinationText.get() + slot * MaxChars : nullptr;
@@ -87,8 +107,10 @@ class JoystickProfile {
     bool ShiftActive = false;
 
   private:
-    LoadResult WriteBackupProfile();
-    std::string BackupName(const std::string& suffix) const;
+    LoadResult CreateProfile(const std::string& name);
+    int32_t CurrentButtonCount() const;
+    std::string BackupName(const std::string& name) const;
+    std::string PathOf(const std::string& name) const;
     bool ApplyShiftRule(int event, bool press);
     Column ColumnInForce() const { return ShiftActive ? Column::Shifted : Column::Normal; }
     bool Refires(Column column, int event) const;

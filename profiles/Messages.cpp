@@ -23,18 +23,63 @@ MessageText ButtonCountChangedMessage(int joystickNumber, const std::string& bac
             AttentionTitle, platform::MessageIcon::Information, true};
 }
 
-MessageText DamagedProfileMessage(const std::string& path) {
-    return {"The profile file " + path +
-                " is damaged and was not loaded.\nThe joystick uses the default settings; "
-                "the file has not been changed.",
+namespace {
+
+std::string InUse(const std::string& nameNow) {
+    return nameNow.empty() ? "The joystick uses the default settings"
+                           : "The joystick uses the profile " + nameNow;
+}
+
+}  // namespace
+
+MessageText DamagedProfileMessage(const std::string& path, const std::string& nameNow) {
+    return {"The profile file " + path + " is damaged and was not loaded.\n" + InUse(nameNow) +
+                "; the file has not been changed.",
             ErrorTitle, platform::MessageIcon::Error, true};
 }
 
-MessageText UnreadableProfileMessage(const std::string& path) {
-    return {"The profile file " + path +
-                " could not be read.\nThe joystick uses the default settings; "
-                "the file has not been changed.",
+MessageText UnreadableProfileMessage(const std::string& path, const std::string& nameNow) {
+    return {"The profile file " + path + " could not be read.\n" + InUse(nameNow) +
+                "; the file has not been changed.",
             ErrorTitle, platform::MessageIcon::Error, true};
+}
+
+MessageText BackupLoadedMessage(int joystickNumber, const std::string& backupName,
+                                const std::string& askedName) {
+    return {"The joystick whose ID is " + std::to_string(joystickNumber) +
+                " has a different number of buttons.\n\rThe file " + backupName +
+                ".qvp, made for it earlier, was loaded instead; the file " + askedName +
+                ".qvp has not been changed.",
+            AttentionTitle, platform::MessageIcon::Information, true};
+}
+
+std::optional<MessageText> LoadMessage(LoadResult result, const std::string& askedName,
+                                       const JoystickProfile& profile) {
+    const std::string askedPath = profile.Context().programDirectory + askedName + ".qvp";
+    switch (result) {
+        case LoadResult::BackedUp:
+            return ButtonCountChangedMessage(profile.joystickId + 1, profile.profileName);
+        case LoadResult::BackupLoaded:
+            return BackupLoadedMessage(profile.joystickId + 1, profile.profileName, askedName);
+        case LoadResult::NotSaved:
+            return CouldntSaveMessage();
+        case LoadResult::Damaged:
+            return DamagedProfileMessage(askedPath, profile.profileName);
+        case LoadResult::Unreadable:
+            return UnreadableProfileMessage(askedPath, profile.profileName);
+        case LoadResult::NoMemory:
+            return NotEnoughMemoryMessage();
+        case LoadResult::Loaded:
+        case LoadResult::Created:
+        case LoadResult::BadName:
+            break;
+    }
+    return std::nullopt;
+}
+
+std::optional<MessageText> SaveMessage(SaveResult result) {
+    if (result == SaveResult::Failed) return CouldntSaveMessage();
+    return std::nullopt;
 }
 
 MessageText EmptyProfileNameMessage() {

@@ -1,9 +1,12 @@
 // Every message box text of the profile code and the button configuration dialog, in one table.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/Platform.h"
+#include "profiles/JoystickProfile.h"
 
 struct MessageText {
     std::string text;
@@ -16,8 +19,26 @@ MessageText NotEnoughMemoryMessage();
 MessageText CouldntSaveMessage();
 // joystickNumber is the ID + 1; backupName has no directory and no extension.
 MessageText ButtonCountChangedMessage(int joystickNumber, const std::string& backupName);
-MessageText DamagedProfileMessage(const std::string& path);
-MessageText UnreadableProfileMessage(const std::string& path);
+// A refused profile file; `nameNow` is the profile the joystick uses now, empty for none.
+MessageText DamagedProfileMessage(const std::string& path, const std::string& nameNow);
+MessageText UnreadableProfileMessage(const std::string& path, const std::string& nameNow);
+// A backup profile made at an earlier start was loaded instead of `askedName`.
+MessageText BackupLoadedMessage(int joystickNumber, const std::string& backupName,
+                                const std::string& askedName);
+
+// What a load of `askedName` by `profile` (as the load left it) tells the user; none for a plain
+// load.
+std::optional<MessageText> LoadMessage(LoadResult result, const std::string& askedName,
+                                       const JoystickProfile& profile);
+// What a save tells the user; none when it wrote or had nothing to write.
+std::optional<MessageText> SaveMessage(SaveResult result);
+
+// Messages that portable code leaves for the shell, shown in order once the operation that
+// produced them has finished.
+using Notices = std::vector<MessageText>;
+inline void Note(Notices& notices, const std::optional<MessageText>& message) {
+    if (message) notices.push_back(*message);
+}
 
 // Refusals of a new profile's name in the Add Profile dialog, which then stays open.
 MessageText EmptyProfileNameMessage();

@@ -103,10 +103,9 @@ bool ProfileManager::Select(uint16_t command) {
     const size_t index = command - FirstProfileCommand;
     if (index >= entries.size()) return false;
     const std::string name = entries[index].profileName;
-    profile->Save();
-    profile->profileName = name;
-    profile->Load();
-    profile->SetUpDevice();
+    Note(state.notices, SaveMessage(profile->Save()));
+    // A refused file leaves the joystick on its profile: no set-up, nothing changed.
+    if (Use(*profile, name)) profile->SetUpDevice();
     Refresh();
     return true;
 }
@@ -132,11 +131,19 @@ AddOutcome ProfileManager::Add(const std::string& typed) {
     for (const ProfileEntry& entry : ListEntries()) {
         if (SameIgnoringCase(entry.profileName, name)) name = entry.profileName;
     }
-    // Not saved first: the old profile's unsaved changes are dropped.
-    profile->profileName = name;
-    profile->Load();
+    // Not saved first: the old profile's unsaved changes are dropped (kept when the file is
+    // refused).
+    Use(*profile, name);
     Refresh();
     return {AddResult::Added, {}};
+}
+
+bool ProfileManager::Use(JoystickProfile& profile, const std::string& name) {
+    const LoadResult result = profile.Load(name);
+    Note(state.notices, LoadMessage(result, name, profile));
+    if (IsRefusal(result)) return false;
+    state.standsIn[profile.joystickId] = false;
+    return true;
 }
 
 std::vector<std::string> ProfileManager::DeleteChoices() const {

@@ -52,7 +52,8 @@ class ProfileManager {
     // True for a command identifier (low word of wParam, unsigned) of a profile item.
     static bool IsProfileCommand(uint16_t command) { return command >= FirstProfileCommand; }
     // A profile item: saves the current profile when modified, loads the item's file into it
-    // (releasing what the joystick holds), sets up the device again and refreshes. Returns false,
+    // (releasing what the joystick holds), sets up the device again and refreshes; a refused
+    // file changes nothing. What the user is told goes to the notices. Returns false,
     // changing nothing, for an identifier without an entry; on true the shell refreshes its view.
     bool Select(uint16_t command);
 
@@ -70,6 +71,8 @@ class ProfileManager {
   private:
     JoystickProfile* Current() const;
     std::vector<ProfileEntry> ListEntries() const;
+    // Loads `name` into the profile and notes what the user is told; false when it was refused.
+    bool Use(JoystickProfile& profile, const std::string& name);
 
     ApplicationState& state;
     std::vector<ProfileEntry> entries;

@@ -25,7 +25,7 @@ all_scenarios=(start_and_exit no_joystick missing_configuration second_instance 
                hide_and_tray_double_click tray_menu launch_on_startup launch_on_startup_long_path
                main_window_layout enable_dialog joystick_trace absent_joystick_loses_bit
                polling_delay_live profile_dialogs_layout profile_select profile_add profile_delete
-               button_dialog_layout button_dialog_ok button_dialog_cancel)
+               button_dialog_layout button_dialog_ok button_dialog_cancel profile_refused)
 scenarios=("$@")
 [ ${#scenarios[@]} -gt 0 ] || scenarios=("${all_scenarios[@]}")
 

@@ -620,3 +620,46 @@ scenario_button_dialog_cancel() {
     cmp -s "$DIR/Pad.qvp" "$DIR/Pad.before" || fail "selecting Zed changed Pad.qvp"
     exit_program
 }
+
+# A profile refused at start: the joystick stands in with "Default", its edits go to Default.qvp,
+# the refused file is never written and Quorvel.cfg keeps naming it. The button configuration
+# dialog follows a profile chosen under it from the menu, and its OK writes only what it showed
+# for that profile. Exit chosen while a dialog is open waits until it has closed.
+scenario_profile_refused() {
+    button_one_held
+    bytes le32:0 le32:0 le32:0 le32:10 le32:50 le32:6000 le32:1000 le32:2 le32:40 >"$DIR/Broken.qvp"
+    cp "$DIR/Broken.qvp" "$DIR/Broken.before"
+    numpad_profile 11 >"$DIR/Pad.qvp"
+    config_bytes 0 0xFFFF Broken $(names16 Pad | head -15) >"$DIR/Quorvel.cfg"
+    start_recorder
+    start_program
+    local path
+    path=$(winpath "$DIR/Broken.qvp" | sed 's/\\/\\\\/g')
+    expect_box main '"Error"' "\"The profile file $path is damaged and was not loaded.\\nThe joystick uses the profile Default; the file has not been changed.\""
+    drv dismiss || fail "cannot dismiss the box"
+    wait_ready >/dev/null
+    expect_text 1029 '"Default"'
+    drv slider 1008 2000 || fail "cannot move the Threshold slider"
+    drv command 1016 || fail "cannot post Hide"
+    wait_bytes "$DIR/Default.qvp" "the stand-in's edit" < <(profile_bytes 12 threshold=2000)
+    check_bytes "$DIR/Broken.qvp" "the refused file" <"$DIR/Broken.before"
+    check_bytes "$DIR/Quorvel.cfg" "configuration after Hide" < <(config_bytes 0 0x0001 Broken \
+        $(names16 Pad | head -15))
+
+    # The dialog opens on Default; Pad, chosen from the notification-area menu, replaces it.
+    open_dialog button 1015
+    expect_state button 1029 'text="Default"'
+    drv command 40502 || fail "cannot post the item of Pad"
+    wait_state button 1029 'text="Pad"'
+    # Exit from the menu waits for the dialog; its OK keeps Pad's own mapping of button 1.
+    drv command 40003 || fail "cannot post the menu's Exit"
+    sleep 1
+    dlg state button >/dev/null || fail "Exit did not wait for the open dialog"
+    close_dialog button 1
+    expect_exit 0
+    check_bytes "$DIR/Pad.qvp" "Pad after OK" < <(numpad_profile 11)
+    check_bytes "$DIR/Broken.qvp" "the refused file after Exit" <"$DIR/Broken.before"
+    # Chosen by the user, Pad now stands for joystick 1.
+    check_bytes "$DIR/Quorvel.cfg" "configuration after Exit" < <(config_bytes 0 0x0001 \
+        $(names16 Pad))
+}

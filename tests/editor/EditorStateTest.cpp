@@ -108,7 +108,7 @@ TEST_F(Closing, OkWithoutChangeStillMarksTheProfileModifiedSoItIsSaved) {
     ASSERT_TRUE(editor.Initialise(profile));
     ASSERT_TRUE(editor.WriteBack(profile));
     EXPECT_TRUE(profile.modified);
-    ASSERT_TRUE(profile.Save());
+    ASSERT_EQ(profile.Save(), SaveResult::Saved);
     EXPECT_EQ(fake::Files().at("C:\\Q\\Pad.qvp"), before);
 }
 

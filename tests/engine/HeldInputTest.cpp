@@ -118,7 +118,7 @@ TEST_F(HeldInput, ReloadingTheProfileReleasesHeldInputAndPressesItAfresh) {
     Map(DirectionEvent(3), DirAlt, NoKey);
     Map(ButtonEvent(2), BtnShift, LeftClick);
     profile->modified = true;
-    ASSERT_TRUE(profile->Save());
+    ASSERT_EQ(profile->Save(), SaveResult::Saved);
     Start();
     const Input pressed{Down(VkMenu), Down(VkShift), fake::Mouse(LeftDown)};
     EXPECT_EQ(PollAt(Low, Mid, 2), pressed);

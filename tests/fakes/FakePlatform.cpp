@@ -1,6 +1,9 @@
 // The recording platform used by the tests and by qvtool.
 #include "tests/fakes/FakePlatform.h"
 
+#include <functional>
+#include <utility>
+
 #include <algorithm>
 #include <cctype>
 #include <cstring>
@@ -21,6 +24,7 @@ struct State {
     std::string executablePath;
     std::map<std::string, std::string> runValues[2];
     bool runKeyWritable[2] = {true, true};
+    std::function<void()> whileMessageShows;
 };
 
 State& Get() {
@@ -54,6 +58,7 @@ void Reset() {
     s.shellHidesExtensions = false;
     s.cursorX = s.cursorY = 0;
     s.executablePath = "C:\\Q\\Quorvel.exe";
+    s.whileMessageShows = nullptr;
     for (int key = 0; key < 2; ++key) {
         s.runValues[key].clear();
         s.runKeyWritable[key] = true;
@@ -61,6 +66,9 @@ void Reset() {
 }
 
 void SetRecording(bool on) { Get().recording = on; }
+void WhileMessageShows(std::function<void()> action) {
+    Get().whileMessageShows = std::move(action);
+}
 Joystick& JoystickAt(int id) { return Get().joysticks[id]; }
 std::vector<Call>& Calls() { return Get().calls; }
 std::vector<Message>& Messages() { return Get().messages; }
@@ -242,6 +250,7 @@ void ShowMessage(const std::string& text, const std::string& title, MessageIcon 
     State& s = Get();
     s.messages.push_back({text, title, icon, owned});
     Record(fake::CallKind::Message, static_cast<int32_t>(s.messages.size() - 1));
+    if (s.whileMessageShows) s.whileMessageShows();
 }
 
 }  // namespace platform

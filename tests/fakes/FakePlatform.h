@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -49,6 +50,9 @@ struct Message {
 
 // Clears everything: joysticks answer centred on 0..65535 axes with 32 buttons, no files.
 void Reset();
+// Runs `action` inside every message shown from now on, as a message box's loop runs whatever
+// the user chooses meanwhile (null: nothing); off after Reset.
+void WhileMessageShows(std::function<void()> action);
 // Recording on (default) logs every call; off keeps the log empty (benchmarks).
 void SetRecording(bool on);
 

@@ -138,11 +138,37 @@ TEST_F(Configuration, ProfilesAreMadeOnlyForPresentJoysticks) {
     ASSERT_TRUE(LoadConfiguration(state));
     EXPECT_EQ(state.LaunchOnStartup, 1);
     EXPECT_EQ(state.EnabledMask, 0x0012);
+    // Beta.qvp is damaged: joystick 4 stands in with "Default".
     EXPECT_EQ(ProfileNames(state),
-              (std::vector<std::string>{"-", "Alpha", "-", "-", "Beta", "-", "-", "-", "-", "-",
+              (std::vector<std::string>{"-", "Alpha", "-", "-", "Default", "-", "-", "-", "-", "-",
                                         "-", "-", "-", "-", "-", "-"}));
-    EXPECT_EQ(fake::WrittenPaths(), std::vector<std::string>{"C:\\Q\\Alpha.qvp"});
-    EXPECT_EQ(fake::Messages().size(), 1u);  // Beta.qvp is damaged
+    EXPECT_EQ(fake::WrittenPaths(),
+              (std::vector<std::string>{"C:\\Q\\Alpha.qvp", "C:\\Q\\Default.qvp"}));
+    EXPECT_TRUE(fake::Messages().empty());
+    ASSERT_EQ(state.notices.size(), 1u);
+    EXPECT_EQ(state.notices[0].text,
+              DamagedProfileMessage("C:\\Q\\Beta.qvp", DefaultProfileName).text);
+}
+
+TEST_F(Configuration, ARefusedProfileKeepsItsRecordUntilTheUserChoosesAnother) {
+    state.PresentMask = 0x0001;
+    PutConfiguration({{0, "Broken"}});
+    const std::vector<uint8_t> broken(40, 0xFF);  // N = -1
+    fake::Files()["C:\\Q\\Broken.qvp"] = broken;
+    ASSERT_TRUE(LoadConfiguration(state));
+    JoystickProfile& profile = *state.profiles[0];
+    EXPECT_EQ(profile.profileName, DefaultProfileName);
+
+    // Edits of the stand-in go to Default.qvp; Quorvel.cfg still names Broken for joystick 1, so
+    // a repaired file comes back at the next start.
+    profile.threshold = 2000;
+    profile.modified = true;
+    EXPECT_EQ(profile.Save(), SaveResult::Saved);
+    ASSERT_TRUE(SaveConfiguration(state));
+    ConfigurationData data;
+    DecodeConfiguration(fake::Files().at(ConfigPath), data);
+    EXPECT_EQ(data.records[0].profileName, "Broken");
+    EXPECT_EQ(fake::Files().at("C:\\Q\\Broken.qvp"), broken);
 }
 
 TEST_F(Configuration, RecordsOfAbsentJoysticksLeaveTheirProfileFilesAlone) {

@@ -153,13 +153,13 @@ TEST_F(MissingProfileFile, NewNameStartsFromThePreviousMappingsWithDefaultSettin
 TEST_F(Saving, OnlyAModifiedProfileIsWrittenAndOnlyOnce) {
     JoystickProfile profile(context, 0);
     LoadPad(profile);
-    EXPECT_FALSE(profile.Save());
+    EXPECT_EQ(profile.Save(), SaveResult::NotNeeded);
     EXPECT_TRUE(fake::WrittenPaths().empty());
 
     profile.sensitivity = 4000;
     profile.modified = true;
-    EXPECT_TRUE(profile.Save());
-    EXPECT_FALSE(profile.Save());
+    EXPECT_EQ(profile.Save(), SaveResult::Saved);
+    EXPECT_EQ(profile.Save(), SaveResult::NotNeeded);
     EXPECT_EQ(fake::WrittenPaths(), std::vector<std::string>{PathOf("Pad")});
     EXPECT_EQ(DecodeFile("Pad").header.settings.sensitivity, 4000);
 }
@@ -169,7 +169,7 @@ TEST_F(Saving, EmptyProfileNameWritesNothingAndKeepsTheModifiedFlag) {
     LoadPad(profile);
     profile.profileName = "";
     profile.modified = true;
-    EXPECT_FALSE(profile.Save());
+    EXPECT_EQ(profile.Save(), SaveResult::NotNeeded);
     EXPECT_TRUE(profile.modified);
     EXPECT_TRUE(fake::WrittenPaths().empty());
     EXPECT_TRUE(fake::Messages().empty());
@@ -181,19 +181,13 @@ TEST_F(Saving, FailedSaveIsReportedKeepsTheFileAndWritesTheChangesNextTime) {
     profile.threshold = 1500;
     profile.modified = true;
     fake::SetFailWrites(true);
-    EXPECT_FALSE(profile.Save());
-
-    ASSERT_EQ(fake::Messages().size(), 1u);
-    const fake::Message& shown = fake::Messages()[0];
-    EXPECT_EQ(shown.text, "Couldn't save settings");
-    EXPECT_EQ(shown.title, "Error");
-    EXPECT_EQ(shown.icon, platform::MessageIcon::Error);
-    EXPECT_TRUE(shown.owned);
+    EXPECT_EQ(profile.Save(), SaveResult::Failed);
+    EXPECT_EQ(SaveMessage(SaveResult::Failed)->text, "Couldn't save settings");
     EXPECT_EQ(fake::Files().at(PathOf("Pad")), Pad().Bytes());
     EXPECT_TRUE(profile.modified);
 
     fake::SetFailWrites(false);
-    EXPECT_TRUE(profile.Save());
+    EXPECT_EQ(profile.Save(), SaveResult::Saved);
     EXPECT_EQ(DecodeFile("Pad").header.settings.threshold, 1500);
     EXPECT_FALSE(profile.modified);
 }
@@ -237,7 +231,7 @@ TEST_F(LoadedSettings, EveryFieldReachesItsSettingAndIsSavedBackUnchanged) {
                                  fake::KeyDown(0x70), fake::KeyDown('X')}));
 
     profile.modified = true;
-    ASSERT_TRUE(profile.Save());
+    ASSERT_EQ(profile.Save(), SaveResult::Saved);
     EXPECT_EQ(fake::Files().at(PathOf("One")), file);
 }
 
@@ -290,14 +284,10 @@ TEST_F(ButtonCountChange, FewerButtonsMakeABackupProfileAndLeaveTheOldFileAlone)
     EXPECT_EQ(backup.text, expected.text);
     EXPECT_EQ(backup.body.shiftButton, 4);
 
-    ASSERT_EQ(fake::Messages().size(), 1u);
-    const fake::Message& notice = fake::Messages()[0];
-    EXPECT_EQ(notice.text,
+    EXPECT_EQ(LoadMessage(LoadResult::BackedUp, "Pad", profile)->text,
               "The joystick whose ID is 3 has a different number of buttons.\n\rThe file Pad(10) "
               "has been created to backup the old profile.");
-    EXPECT_EQ(notice.title, "Attention!");
-    EXPECT_EQ(notice.icon, platform::MessageIcon::Information);
-    EXPECT_TRUE(notice.owned);
+    EXPECT_TRUE(fake::Messages().empty());
     EXPECT_FALSE(profile.modified);
 }
 
@@ -323,21 +313,19 @@ TEST_F(ButtonCountChange, SuffixAlwaysCarriesTheCurrentCountInTwoDigits) {
     }
 }
 
-TEST_F(ButtonCountChange, BackupThatCannotBeWrittenShowsNoNoticeAndIsWrittenAtTheNextSave) {
+TEST_F(ButtonCountChange, BackupThatCannotBeWrittenIsReportedAndWrittenAtTheNextSave) {
     SetButtons(10, 10);
     fake::Files()[PathOf("Pad")] = Pad().Bytes();
     fake::SetFailWrites(true);
     JoystickProfile profile(context, 0);
-    profile.profileName = "Pad";
-    profile.Load();
+    EXPECT_EQ(profile.Load("Pad"), LoadResult::NotSaved);
 
-    ASSERT_EQ(fake::Messages().size(), 1u);
-    EXPECT_EQ(fake::Messages()[0].text, "Couldn't save settings");
+    EXPECT_EQ(LoadMessage(LoadResult::NotSaved, "Pad", profile)->text, "Couldn't save settings");
     EXPECT_EQ(fake::Files().size(), 1u);
     EXPECT_TRUE(profile.modified);
 
     fake::SetFailWrites(false);
-    EXPECT_TRUE(profile.Save());
+    EXPECT_EQ(profile.Save(), SaveResult::Saved);
     EXPECT_EQ(DecodeFile(profile.profileName).header.buttonCount, 10);
     EXPECT_EQ(fake::Files().at(PathOf("Pad")), Pad().Bytes());
 }
@@ -352,10 +340,12 @@ TEST_F(ButtonCountChange, AnEarlierBackupIsLoadedNotOverwritten) {
     JoystickProfile profile(context, 0);
     profile.profileName = "Pad";
 
-    EXPECT_EQ(profile.Load(), LoadResult::Loaded);
+    EXPECT_EQ(profile.Load(), LoadResult::BackupLoaded);
     EXPECT_EQ(profile.profileName, "Pad(10)");
     EXPECT_TRUE(fake::WrittenPaths().empty());
-    EXPECT_TRUE(fake::Messages().empty());
+    // The user is told which file the joystick uses, and that Pad.qvp is as it was.
+    EXPECT_EQ(LoadMessage(LoadResult::BackupLoaded, "Pad", profile)->text,
+              BackupLoadedMessage(1, "Pad(10)", "Pad").text);
     EXPECT_EQ(fake::Files().at(PathOf("Pad(10)")), edited.Bytes());
     EXPECT_EQ(profile.ActionTable, edited.table);
 }
@@ -375,7 +365,7 @@ TEST_F(ButtonCountChange, NameTooLongForTheSuffixIsShortenedSoTheOldFileIsNeverR
     EXPECT_EQ(fake::Files().at(PathOf(longName)), Pad().Bytes());
 
     profile.modified = true;
-    EXPECT_TRUE(profile.Save());
+    EXPECT_EQ(profile.Save(), SaveResult::Saved);
     EXPECT_EQ(fake::Files().at(PathOf(longName)), Pad().Bytes());
 }
 
@@ -405,7 +395,7 @@ TEST_F(ButtonCountChange, Windows9xComparesTheStoredCountWithTheDriversMaximum) 
     EXPECT_EQ(profile.profileName, "Pad(10)");
 }
 
-TEST_F(DamagedProfile, IsReportedNeverWrittenAndLeavesPreviousMappingsWithDefaultSettings) {
+TEST_F(DamagedProfile, IsRefusedNeverWrittenAndTheJoystickKeepsItsProfileWithPendingEdits) {
     std::vector<uint8_t> outOfRangeN = Pad().Bytes();
     outOfRangeN[32] = 33;
     std::vector<uint8_t> negativeN = Pad().Bytes();
@@ -425,44 +415,44 @@ TEST_F(DamagedProfile, IsReportedNeverWrittenAndLeavesPreviousMappingsWithDefaul
         JoystickProfile profile(context, 0);
         LoadPad(profile);
         profile.StartPolling();
+        profile.threshold = 1234;
+        profile.modified = true;
         fake::Files()[PathOf("Bad")] = bytes;
-        profile.profileName = "Bad";
-        EXPECT_EQ(profile.Load(), LoadResult::Damaged);
+        EXPECT_EQ(profile.Load("Bad"), LoadResult::Damaged);
 
-        ASSERT_EQ(fake::Messages().size(), 1u);
-        const fake::Message& shown = fake::Messages()[0];
-        EXPECT_NE(shown.text.find(PathOf("Bad")), std::string::npos) << shown.text;
-        EXPECT_EQ(shown.text, DamagedProfileMessage(PathOf("Bad")).text);
-        EXPECT_EQ(shown.title, "Error");
-        EXPECT_TRUE(fake::WrittenPaths().empty());
+        EXPECT_EQ(LoadMessage(LoadResult::Damaged, "Bad", profile)->text,
+                  "The profile file " + PathOf("Bad") +
+                      " is damaged and was not loaded.\nThe joystick uses the profile Pad; the "
+                      "file has not been changed.");
+        EXPECT_TRUE(fake::Messages().empty());
+        EXPECT_EQ(profile.profileName, "Pad");
+        EXPECT_EQ(profile.threshold, 1234);
+        EXPECT_TRUE(profile.modified);
+        // The pending edit goes to the joystick's own file, never to the refused one.
+        EXPECT_EQ(profile.Save(), SaveResult::Saved);
+        EXPECT_EQ(fake::WrittenPaths(), std::vector<std::string>{PathOf("Pad")});
         EXPECT_EQ(fake::Files().at(PathOf("Bad")), bytes);
-        EXPECT_EQ(
-            (std::vector<int32_t>{profile.swapY, profile.swapX, profile.acceleration,
-                                  profile.pollingDelay, profile.sensitivity, profile.threshold}),
-            (std::vector<int32_t>{0, 0, 10, 50, 6000, 1000}));
         fake::Calls().clear();
         EXPECT_EQ(PollButtons(profile, 1), EnterPressedAgain);
     }
 }
 
-TEST_F(DamagedProfile, UnreadableFileIsReportedAndNeverOverwritten) {
+TEST_F(DamagedProfile, UnreadableFileIsRefusedAndNeverOverwritten) {
     JoystickProfile profile(context, 0);
     LoadPad(profile);
     fake::Files()[PathOf("Locked")] = {1, 2, 3};
     fake::UnreadableFiles().insert(PathOf("Locked"));
     fake::UnreadableFiles().insert(PathOf("Gone"));
-    profile.profileName = "Locked";
-    EXPECT_EQ(profile.Load(), LoadResult::Unreadable);
-    profile.profileName = "Gone";
-    EXPECT_EQ(profile.Load(), LoadResult::Unreadable);
+    EXPECT_EQ(profile.Load("Locked"), LoadResult::Unreadable);
+    EXPECT_EQ(profile.Load("Gone"), LoadResult::Unreadable);
 
-    ASSERT_EQ(fake::Messages().size(), 2u);
-    EXPECT_EQ(fake::Messages()[0].text, UnreadableProfileMessage(PathOf("Locked")).text);
-    EXPECT_EQ(fake::Messages()[1].text, UnreadableProfileMessage(PathOf("Gone")).text);
+    EXPECT_EQ(LoadMessage(LoadResult::Unreadable, "Gone", profile)->text,
+              UnreadableProfileMessage(PathOf("Gone"), "Pad").text);
     EXPECT_TRUE(fake::WrittenPaths().empty());
     EXPECT_EQ(fake::Files().at(PathOf("Locked")), (std::vector<uint8_t>{1, 2, 3}));
     EXPECT_EQ(fake::Files().count(PathOf("Gone")), 0u);
-    EXPECT_EQ(profile.sensitivity, 6000);
+    EXPECT_EQ(profile.profileName, "Pad");
+    EXPECT_EQ(profile.sensitivity, 3000);
 }
 
 TEST_F(ShortProfileFile, EntriesPastTheEndAreZeroAndTheShiftButtonNeedsAllFourBytes) {

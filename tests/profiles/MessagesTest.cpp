@@ -20,14 +20,19 @@ TEST(ProfileMessages, EveryTextTitleIconAndOwnerIsExact) {
          "The joystick whose ID is 16 has a different number of buttons.\n\r"
          "The file Pad(12)(10) has been created to backup the old profile.",
          "Attention!", MessageIcon::Information, true},
-        {DamagedProfileMessage("C:\\Quorvel\\Pad.qvp"),
+        {DamagedProfileMessage("C:\\Quorvel\\Pad.qvp", ""),
          "The profile file C:\\Quorvel\\Pad.qvp is damaged and was not loaded.\n"
          "The joystick uses the default settings; the file has not been changed.",
          "Error", MessageIcon::Error, true},
-        {UnreadableProfileMessage("C:\\Quorvel\\Pad.qvp"),
+        {UnreadableProfileMessage("C:\\Quorvel\\Pad.qvp", "Default"),
          "The profile file C:\\Quorvel\\Pad.qvp could not be read.\n"
-         "The joystick uses the default settings; the file has not been changed.",
+         "The joystick uses the profile Default; the file has not been changed.",
          "Error", MessageIcon::Error, true},
+        {BackupLoadedMessage(1, "Pad(10)", "Pad"),
+         "The joystick whose ID is 1 has a different number of buttons.\n\r"
+         "The file Pad(10).qvp, made for it earlier, was loaded instead; the file Pad.qvp has "
+         "not been changed.",
+         "Attention!", MessageIcon::Information, true},
         {EmptyProfileNameMessage(),
          "Please type a name for the profile.\nThe name \".qvp\" alone is not enough.",
          "Attention!", MessageIcon::Error, true},

@@ -92,9 +92,29 @@ TEST_F(ProfileList, ACurrentProfileWithoutFileKeepsItsNameSoItsSaveWritesItsOwnF
     manager.Refresh();
     EXPECT_EQ(manager.CurrentName(), "Pad");
     Current().modified = true;
-    ASSERT_TRUE(Current().Save());
+    ASSERT_EQ(Current().Save(), SaveResult::Saved);
     EXPECT_EQ(SensitivityInFile("Zed.qvp"), 2222);
     EXPECT_EQ(SensitivityInFile("Pad.qvp"), 1111);
+}
+
+TEST_F(SelectProfile, ShowsNothingItselfSoExitChosenInAMessageBoxCannotFreeTheProfileUnderIt) {
+    AddFile("Zed.qvp", 2222);
+    fake::Files()[Dir + "Zed.qvp"].resize(20);  // damaged
+    manager.Refresh();
+    // Exit chosen from the notification area while a message box is open deletes every profile.
+    fake::WhileMessageShows([this] {
+        for (auto& profile : state.profiles) profile.reset();
+    });
+    Current().modified = true;
+    fake::SetFailWrites(true);
+
+    ASSERT_TRUE(manager.Select(FirstProfileCommand + 1));
+    EXPECT_TRUE(fake::Messages().empty());
+    ASSERT_EQ(state.notices.size(), 2u);
+    EXPECT_EQ(state.notices[0].text, CouldntSaveMessage().text);
+    EXPECT_EQ(state.notices[1].text, DamagedProfileMessage(Dir + "Zed.qvp", "Pad").text);
+    EXPECT_EQ(Current().profileName, "Pad");
+    EXPECT_TRUE(Current().modified);
 }
 
 TEST_F(SelectProfile, SavesTheOldProfileReleasesHeldKeysThenLoadsTheFileAndTheDevice) {
@@ -144,6 +164,24 @@ TEST_F(AddProfile, ANewNameKeepsTheMappingsWithDefaultSettingsAndTheOldFileKeeps
     EXPECT_EQ(Items(), (Names{"New", "Pad"}));
 }
 
+TEST_F(AddProfile, ADamagedFileLeavesTheJoystickOnItsProfileWithItsPendingEdits) {
+    const std::vector<uint8_t> broken(40, 0xFF);
+    fake::Files()[Dir + "Broken.qvp"] = broken;
+    Current().threshold = 2500;  // a slider moved, not saved yet
+    Current().modified = true;
+
+    manager.Add("Broken");
+    EXPECT_EQ(manager.CurrentName(), "Pad");
+    ASSERT_EQ(state.notices.size(), 1u);
+    EXPECT_EQ(state.notices[0].text, DamagedProfileMessage(Dir + "Broken.qvp", "Pad").text);
+    // Hide saves the edit into Pad.qvp; the refused file is never written.
+    EXPECT_EQ(Current().Save(), SaveResult::Saved);
+    EXPECT_EQ(fake::Files().at(Dir + "Broken.qvp"), broken);
+    ProfileHeader header;
+    DecodeProfileHeader(fake::Files().at(Dir + "Pad.qvp"), header);
+    EXPECT_EQ(header.settings.threshold, 2500);
+}
+
 TEST_F(AddProfile, AnEmptyTextIsIgnoredAndNamesNoFileCanHaveAreRefused) {
     fake::Calls().clear();
     EXPECT_EQ(manager.Add("").result, AddResult::Ignored);
@@ -182,7 +220,7 @@ TEST_F(DeleteProfile, TheProfileInUseLeavesTheListAndComesBackAtItsNextSave) {
     EXPECT_EQ(manager.CurrentName(), "Pad");
     Current().sensitivity = 4321;
     Current().modified = true;
-    ASSERT_TRUE(Current().Save());
+    ASSERT_EQ(Current().Save(), SaveResult::Saved);
     EXPECT_EQ(SensitivityInFile("Pad.qvp"), 4321);
 }
 
