@@ -146,11 +146,15 @@ bool JoystickProfile::Save() {
     ProfileHeader header;
     header.settings = Settings();
     header.buttonCount = ButtonCount();
-    if (CheckProfileName(owner.programDirectory, profileName) != NameProblem::None ||
-        !platform::ReplaceWholeFile(
-            FilePath(), EncodeProfile(header, ActionTable, CombinationText.get(), shiftButton))) {
+    const platform::ReplaceResult written =
+        CheckProfileName(owner.programDirectory, profileName) != NameProblem::None
+            ? platform::ReplaceResult::Failed
+            : platform::ReplaceWholeFile(
+                  FilePath(),
+                  EncodeProfile(header, ActionTable, CombinationText.get(), shiftButton));
+    if (written != platform::ReplaceResult::Replaced) {
         // The flag stays set, so the next save writes these changes.
-        Show(CouldntSaveMessage());
+        Show(SaveFailureMessage(written, FilePath()));
         return false;
     }
     modified = false;

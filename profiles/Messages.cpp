@@ -1,6 +1,8 @@
 // Texts of the profile messages.
 #include "profiles/Messages.h"
 
+#include "platform/AtomicReplace.h"
+
 namespace {
 
 constexpr const char* ErrorTitle = "Error";
@@ -14,6 +16,15 @@ MessageText NotEnoughMemoryMessage() {
 
 MessageText CouldntSaveMessage() {
     return {"Couldn't save settings", ErrorTitle, platform::MessageIcon::Error, true};
+}
+
+MessageText SaveFailureMessage(platform::ReplaceResult result, const std::string& path) {
+    MessageText message = CouldntSaveMessage();
+    if (result == platform::ReplaceResult::KeptInTemporary) {
+        message.text +=
+            "\nThe old file is gone; the new settings are kept in " + TemporaryPathFor(path) + ".";
+    }
+    return message;
 }
 
 MessageText ButtonCountChangedMessage(int joystickNumber, const std::string& backupName) {

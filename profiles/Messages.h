@@ -14,6 +14,9 @@ struct MessageText {
 
 MessageText NotEnoughMemoryMessage();
 MessageText CouldntSaveMessage();
+// A failed save of the file at `path`: CouldntSaveMessage, with a second line naming the
+// temporary file when the new content was kept there.
+MessageText SaveFailureMessage(platform::ReplaceResult result, const std::string& path);
 // joystickNumber is the ID + 1; backupName has no directory and no extension.
 MessageText ButtonCountChangedMessage(int joystickNumber, const std::string& backupName);
 MessageText DamagedProfileMessage(const std::string& path);

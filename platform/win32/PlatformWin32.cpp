@@ -76,14 +76,15 @@ class Win32FileOps {
         return closed;
     }
     // Windows 95/98/Me lack MoveFileEx; there the old file is deleted first.
-    bool MoveOver(const std::string& from, const std::string& to) {
+    MoveResult MoveOver(const std::string& from, const std::string& to) {
         if (MoveFileExA(from.c_str(), to.c_str(),
                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-            return true;
+            return MoveResult::Moved;
         }
-        if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;
-        DeleteFileA(to.c_str());
-        return MoveFileA(from.c_str(), to.c_str()) != 0;
+        if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return MoveResult::Failed;
+        const bool removed = DeleteFileA(to.c_str()) != 0;
+        if (MoveFileA(from.c_str(), to.c_str())) return MoveResult::Moved;
+        return removed ? MoveResult::TargetRemoved : MoveResult::Failed;
     }
     void Remove(const std::string& path) { DeleteFileA(path.c_str()); }
 
@@ -176,7 +177,7 @@ ReadStatus ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
     }
 }
 
-bool ReplaceWholeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+ReplaceResult ReplaceWholeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     Win32FileOps ops;
     return ReplaceAtomically(ops, path, bytes);
 }

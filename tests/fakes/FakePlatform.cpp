@@ -5,6 +5,8 @@
 #include <cctype>
 #include <cstring>
 
+#include "platform/AtomicReplace.h"
+
 namespace {
 
 struct State {
@@ -16,6 +18,7 @@ struct State {
     std::set<std::string> unreadable;
     bool recording = true;
     bool failWrites = false;
+    bool writesKeepTemporary = false;
     bool shellHidesExtensions = false;
     int32_t cursorX = 0, cursorY = 0;
     std::string executablePath;
@@ -51,6 +54,7 @@ void Reset() {
     s.unreadable.clear();
     s.recording = true;
     s.failWrites = false;
+    s.writesKeepTemporary = false;
     s.shellHidesExtensions = false;
     s.cursorX = s.cursorY = 0;
     s.executablePath = "C:\\Q\\Quorvel.exe";
@@ -68,6 +72,7 @@ std::vector<std::string>& WrittenPaths() { return Get().writtenPaths; }
 std::map<std::string, std::vector<uint8_t>>& Files() { return Get().files; }
 std::set<std::string>& UnreadableFiles() { return Get().unreadable; }
 void SetFailWrites(bool fail) { Get().failWrites = fail; }
+void SetWritesKeepTemporary(bool keep) { Get().writesKeepTemporary = keep; }
 void SetShellHidesExtensions(bool hides) { Get().shellHidesExtensions = hides; }
 
 void SetCursor(int32_t x, int32_t y) {
@@ -168,13 +173,18 @@ ReadStatus ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
     return ReadStatus::Ok;
 }
 
-bool ReplaceWholeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+ReplaceResult ReplaceWholeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     State& s = Get();
-    if (s.failWrites) return false;
+    if (s.failWrites) return ReplaceResult::Failed;
+    if (s.writesKeepTemporary) {
+        s.files.erase(path);
+        s.files[TemporaryPathFor(path)] = bytes;
+        return ReplaceResult::KeptInTemporary;
+    }
     s.files[path] = bytes;
     s.writtenPaths.push_back(path);
     Record(fake::CallKind::FileWrite, static_cast<int32_t>(s.writtenPaths.size() - 1));
-    return true;
+    return ReplaceResult::Replaced;
 }
 
 bool RemoveFile(const std::string& path) {

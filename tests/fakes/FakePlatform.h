@@ -60,6 +60,9 @@ std::map<std::string, std::vector<uint8_t>>& Files();
 std::set<std::string>& UnreadableFiles();
 // While set, ReplaceWholeFile fails and leaves files as they were.
 void SetFailWrites(bool fail);
+// While set, ReplaceWholeFile fails as where the old file is deleted before the move: the old file
+// is gone and the new bytes stay in "<path>.tmp".
+void SetWritesKeepTemporary(bool keep);
 // While set, display names leave out the file's extension, as the shell does when told to hide
 // them; off after Reset.
 void SetShellHidesExtensions(bool hides);

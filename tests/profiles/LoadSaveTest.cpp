@@ -198,6 +198,19 @@ TEST_F(Saving, FailedSaveIsReportedKeepsTheFileAndWritesTheChangesNextTime) {
     EXPECT_FALSE(profile.modified);
 }
 
+TEST_F(Saving, ASaveThatLostTheOldFileNamesTheTemporaryHoldingTheNewSettings) {
+    JoystickProfile profile(context, 0);
+    LoadPad(profile);
+    profile.modified = true;
+    fake::SetWritesKeepTemporary(true);
+    EXPECT_FALSE(profile.Save());
+    ASSERT_EQ(fake::Messages().size(), 1u);
+    EXPECT_EQ(fake::Messages()[0].text,
+              SaveFailureMessage(platform::ReplaceResult::KeptInTemporary, PathOf("Pad")).text);
+    EXPECT_EQ(fake::Files().count(PathOf("Pad") + ".tmp"), 1u);
+    EXPECT_TRUE(profile.modified);
+}
+
 TEST_F(Saving, DeviceWithMoreThan32ButtonsIsStoredAs32AndLoadsWithoutABackup) {
     SetButtons(40, 40);
     JoystickProfile profile(context, 0);
