@@ -74,6 +74,8 @@ enum class RunKey { Machine, User };
 bool SetRunValue(RunKey key, const std::string& name, const std::string& value);
 // Deletes the value; false when the key cannot be opened for writing or holds no such value.
 bool DeleteRunValue(RunKey key, const std::string& name);
+// Whether that Run key holds a value of this name; false also when the key cannot be read.
+bool HasRunValue(RunKey key, const std::string& name);
 
 enum class MessageIcon { None, Error, Information, Question };
 // A modal message box; `owned` puts it over the main control window, otherwise it has no owner.

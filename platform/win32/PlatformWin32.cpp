@@ -30,12 +30,12 @@ class FileHandle {
 
 constexpr const char* RunKeyPath = "Software\\Microsoft\\windows\\currentversion\\run";
 
-// The Run key opened for writing; closed when it goes.
+// The Run key opened for writing, or for the access given; closed when it goes.
 class RunKeyHandle {
   public:
-    explicit RunKeyHandle(platform::RunKey which) {
+    explicit RunKeyHandle(platform::RunKey which, REGSAM access = KEY_WRITE) {
         HKEY root = which == platform::RunKey::Machine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
-        if (RegOpenKeyExA(root, RunKeyPath, 0, KEY_WRITE, &key) != ERROR_SUCCESS) key = nullptr;
+        if (RegOpenKeyExA(root, RunKeyPath, 0, access, &key) != ERROR_SUCCESS) key = nullptr;
     }
     ~RunKeyHandle() {
         if (key) RegCloseKey(key);
@@ -232,6 +232,12 @@ bool SetRunValue(RunKey key, const std::string& name, const std::string& value) 
 bool DeleteRunValue(RunKey key, const std::string& name) {
     RunKeyHandle run(key);
     return run.Get() && RegDeleteValueA(run.Get(), name.c_str()) == ERROR_SUCCESS;
+}
+
+bool HasRunValue(RunKey key, const std::string& name) {
+    RunKeyHandle run(key, KEY_QUERY_VALUE);
+    return run.Get() && RegQueryValueExA(run.Get(), name.c_str(), nullptr, nullptr, nullptr,
+                                         nullptr) == ERROR_SUCCESS;
 }
 
 int ShowMessageOver(HWND owner, const std::string& text, const std::string& title, MessageIcon icon,

@@ -248,6 +248,10 @@ bool DeleteRunValue(RunKey key, const std::string& name) {
     return true;
 }
 
+bool HasRunValue(RunKey key, const std::string& name) {
+    return Get().runValues[static_cast<int>(key)].count(name) != 0;
+}
+
 void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon, bool owned) {
     State& s = Get();
     s.messages.push_back({text, title, icon, owned});

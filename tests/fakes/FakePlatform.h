@@ -69,7 +69,8 @@ void SetShellHidesExtensions(bool hides);
 void SetCursor(int32_t x, int32_t y);
 // The path ExecutablePath answers; "C:\\Q\\Quorvel.exe" after Reset.
 void SetExecutablePath(const std::string& path);
-// The values under each Run key, by name; a key not writable refuses to set and to delete.
+// The values under each Run key, by name; a key not writable refuses to set and to delete, and
+// can still be read.
 std::map<std::string, std::string>& RunValues(platform::RunKey key);
 void SetRunKeyWritable(platform::RunKey key, bool writable);
 
