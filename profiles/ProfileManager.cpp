@@ -87,6 +87,8 @@ std::vector<ProfileEntry> ProfileManager::ListEntries() const {
 
 void ProfileManager::Refresh() {
     entries = ListEntries();
+    // Further files get no item: their identifiers would wrap round into other commands.
+    if (entries.size() > MaxProfileEntries) entries.resize(MaxProfileEntries);
     JoystickProfile* profile = Current();
     if (!profile || profile->profileName.empty()) return;
     std::string display;
