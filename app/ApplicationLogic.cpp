@@ -50,7 +50,7 @@ namespace {
 
 void SaveCurrent(ApplicationState& state) {
     if (JoystickProfile* profile = CurrentProfile(state)) {
-        Note(state.notices, SaveMessage(profile->Save()));
+        Note(state.notices, SaveMessage(profile->Save(), profile->FilePath()));
     }
 }
 

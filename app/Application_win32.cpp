@@ -103,7 +103,12 @@ void Application::AddTrayIcon() {
     Shell_NotifyIconA(NIM_ADD, &trayIcon);
 }
 
-void Application::RemoveTrayIcon() { Shell_NotifyIconA(NIM_DELETE, &trayIcon); }
+void Application::RemoveTrayIcon() {
+    Shell_NotifyIconA(NIM_DELETE, &trayIcon);
+    // Loaded for the tray alone; nulled, as a failed start and the window's end both remove it.
+    if (trayIcon.hIcon) DestroyIcon(trayIcon.hIcon);
+    trayIcon.hIcon = nullptr;
+}
 
 void Application::FillJoystickSelector() {
     const HWND selector = GetDlgItem(mainWindow, IDC_JOYSTICK_SELECTOR);

@@ -21,12 +21,24 @@ std::string LowerCase(const std::string& path) {
 
 bool StoreValue(const std::string& value) {
     using platform::RunKey;
-    if (platform::SetRunValue(RunKey::Machine, AutostartValueName, value)) {
-        // An entry left under the user's key by an earlier start would start the program twice.
+    // An administrator's entry under the machine's key, even one this user cannot rewrite, starts
+    // the program already: an entry under the user's key too would start it twice.
+    if (platform::SetRunValue(RunKey::Machine, AutostartValueName, value) ||
+        platform::HasRunValue(RunKey::Machine, AutostartValueName)) {
         platform::DeleteRunValue(RunKey::User, AutostartValueName);
         return true;
     }
     return platform::SetRunValue(RunKey::User, AutostartValueName, value);
+}
+
+// False when a value stays under a key that could not be written.
+bool RemoveValues() {
+    using platform::RunKey;
+    for (const RunKey key : {RunKey::Machine, RunKey::User}) {
+        platform::DeleteRunValue(key, AutostartValueName);
+    }
+    return !platform::HasRunValue(RunKey::Machine, AutostartValueName) &&
+           !platform::HasRunValue(RunKey::User, AutostartValueName);
 }
 
 }  // namespace
@@ -40,11 +52,7 @@ std::optional<std::string> AutostartValue(const std::string& executablePath) {
 }
 
 bool ApplyLaunchOnStartup(int32_t flag) {
-    if (flag == 0) {
-        platform::DeleteRunValue(platform::RunKey::Machine, AutostartValueName);
-        platform::DeleteRunValue(platform::RunKey::User, AutostartValueName);
-        return true;
-    }
+    if (flag == 0) return RemoveValues();
     const std::optional<std::string> value = AutostartValue(platform::ExecutablePath());
     if (value && StoreValue(*value)) return true;
     Show(CouldntSetRegistryMessage());
@@ -53,5 +61,9 @@ bool ApplyLaunchOnStartup(int32_t flag) {
 
 void ToggleLaunchOnStartup(ApplicationState& state) {
     state.LaunchOnStartup = state.LaunchOnStartup == 0 ? 1 : 0;
-    ApplyLaunchOnStartup(state.LaunchOnStartup);
+    // Only the user's click reports a value left in force; at start the program says nothing
+    // about an administrator's entry, which would otherwise greet it at every logon.
+    if (!ApplyLaunchOnStartup(state.LaunchOnStartup) && state.LaunchOnStartup == 0) {
+        Show(CouldntSetRegistryMessage());
+    }
 }

@@ -16,12 +16,14 @@ constexpr size_t AutostartBufferSize = 256;
 // value and its NUL do not fit in AutostartBufferSize bytes.
 std::optional<std::string> AutostartValue(const std::string& executablePath);
 
-// Nonzero flag: stores the value under the machine's Run key, or under the user's when the
-// machine's cannot be written, and shows "Couldn't set registry value" when neither can or the
-// path does not fit. Zero: deletes the value from both keys, silently. False only when a nonzero
-// flag could not be stored.
+// Nonzero flag: stores the value under the machine's Run key; when that key cannot be written,
+// leaves a value it already holds in force, or else stores it under the user's key. Shows
+// "Couldn't set registry value" when neither works or the path does not fit. Zero: deletes the
+// value from both keys, silently. False when a nonzero flag could not be stored or, for zero,
+// when a value stays under a key that could not be written.
 bool ApplyLaunchOnStartup(int32_t flag);
 
 // The "Launch on Startup" box: LaunchOnStartup becomes 1 if it was 0 and 0 otherwise, and is
-// applied. The configuration file is not written here.
+// applied; switching off shows "Couldn't set registry value" when a value stays in force. The
+// configuration file is not written here.
 void ToggleLaunchOnStartup(ApplicationState& state);

@@ -153,7 +153,7 @@ void Application::ButtonConfiguration() {
     // Marked again and saved at once, also when OK changed nothing.
     if (JoystickProfile* profile = CurrentProfile(state)) {
         profile->modified = true;
-        Note(state.notices, SaveMessage(profile->Save()));
+        Note(state.notices, SaveMessage(profile->Save(), profile->FilePath()));
     }
 }
 

@@ -38,10 +38,10 @@ class StdFileOps {
         file = nullptr;
         return closed;
     }
-    bool MoveOver(const std::string& from, const std::string& to) {
+    MoveResult MoveOver(const std::string& from, const std::string& to) {
         std::error_code error;
         std::filesystem::rename(from, to, error);
-        return !error;
+        return error ? MoveResult::Failed : MoveResult::Moved;
     }
     void Remove(const std::string& path) { std::remove(path.c_str()); }
 
@@ -68,5 +68,5 @@ bool ReadDiskFile(const std::string& path, std::vector<uint8_t>& out) {
 
 bool WriteDiskFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     StdFileOps ops;
-    return ReplaceAtomically(ops, path, bytes);
+    return ReplaceAtomically(ops, path, bytes) == platform::ReplaceResult::Replaced;
 }

@@ -47,8 +47,14 @@ void StopTimer(int joystickId);
 enum class ReadStatus { Ok, Missing, Unreadable };
 // Reads a whole file. Missing: there is no such file; Unreadable: it exists but cannot be read.
 ReadStatus ReadWholeFile(const std::string& path, std::vector<uint8_t>& out);
-// Replaces a file's content, all or nothing: on failure the old file stays as it was.
-bool ReplaceWholeFile(const std::string& path, const std::vector<uint8_t>& bytes);
+enum class ReplaceResult {
+    Replaced,
+    Failed,           // the old file, if any, is as it was; no temporary file is left
+    KeptInTemporary,  // the old file is gone; the new content is whole in "<path>.tmp"
+};
+// Replaces a file's content, all or nothing, through "<path>.tmp". KeptInTemporary happens only
+// where the system cannot move a file over another: the old one was deleted, the move then failed.
+ReplaceResult ReplaceWholeFile(const std::string& path, const std::vector<uint8_t>& bytes);
 // Deletes a file; false when it could not be deleted.
 bool RemoveFile(const std::string& path);
 // Names of the regular files directly in `directory` (which ends with the path separator), in no
@@ -68,6 +74,8 @@ enum class RunKey { Machine, User };
 bool SetRunValue(RunKey key, const std::string& name, const std::string& value);
 // Deletes the value; false when the key cannot be opened for writing or holds no such value.
 bool DeleteRunValue(RunKey key, const std::string& name);
+// Whether that Run key holds a value of this name; false also when the key cannot be read.
+bool HasRunValue(RunKey key, const std::string& name);
 
 enum class MessageIcon { None, Error, Information, Question };
 // A modal message box; `owned` puts it over the main control window, otherwise it has no owner.

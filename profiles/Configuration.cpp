@@ -74,5 +74,6 @@ bool SaveConfiguration(const ApplicationState& state) {
         }
         data.records.push_back({static_cast<uint8_t>(id), name});
     }
-    return platform::ReplaceWholeFile(state.ConfigurationPath(), EncodeConfiguration(data));
+    return platform::ReplaceWholeFile(state.ConfigurationPath(), EncodeConfiguration(data)) ==
+           platform::ReplaceResult::Replaced;
 }

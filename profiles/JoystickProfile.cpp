@@ -155,11 +155,16 @@ SaveResult JoystickProfile::Save() {
     ProfileHeader header;
     header.settings = Settings();
     header.buttonCount = ButtonCount();
-    if (CheckProfileName(owner.programDirectory, profileName) != NameProblem::None ||
-        !platform::ReplaceWholeFile(
-            FilePath(), EncodeProfile(header, ActionTable, CombinationText.get(), shiftButton))) {
+    const platform::ReplaceResult written =
+        CheckProfileName(owner.programDirectory, profileName) != NameProblem::None
+            ? platform::ReplaceResult::Failed
+            : platform::ReplaceWholeFile(
+                  FilePath(),
+                  EncodeProfile(header, ActionTable, CombinationText.get(), shiftButton));
+    if (written != platform::ReplaceResult::Replaced) {
         // The flag stays set, so the next save writes these changes.
-        return SaveResult::Failed;
+        return written == platform::ReplaceResult::KeptInTemporary ? SaveResult::KeptInTemporary
+                                                                   : SaveResult::Failed;
     }
     modified = false;
     return SaveResult::Saved;

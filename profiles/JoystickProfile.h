@@ -27,7 +27,8 @@ enum class LoadResult {
 };
 constexpr bool IsRefusal(LoadResult result) { return result >= LoadResult::Damaged; }
 
-enum class SaveResult { NotNeeded, Saved, Failed };
+// KeptInTemporary: the old file is gone and the new content is whole in "<file>.tmp".
+enum class SaveResult { NotNeeded, Saved, Failed, KeptInTemporary };
 
 class JoystickProfile {
   public:

@@ -1,6 +1,8 @@
 // Texts of the profile messages.
 #include "profiles/Messages.h"
 
+#include "platform/AtomicReplace.h"
+
 namespace {
 
 constexpr const char* ErrorTitle = "Error";
@@ -14,6 +16,15 @@ MessageText NotEnoughMemoryMessage() {
 
 MessageText CouldntSaveMessage() {
     return {"Couldn't save settings", ErrorTitle, platform::MessageIcon::Error, true};
+}
+
+MessageText SaveFailureMessage(platform::ReplaceResult result, const std::string& path) {
+    MessageText message = CouldntSaveMessage();
+    if (result == platform::ReplaceResult::KeptInTemporary) {
+        message.text +=
+            "\nThe old file is gone; the new settings are kept in " + TemporaryPathFor(path) + ".";
+    }
+    return message;
 }
 
 MessageText ButtonCountChangedMessage(int joystickNumber, const std::string& backupName) {
@@ -77,8 +88,16 @@ std::optional<MessageText> LoadMessage(LoadResult result, const std::string& ask
     return std::nullopt;
 }
 
-std::optional<MessageText> SaveMessage(SaveResult result) {
-    if (result == SaveResult::Failed) return CouldntSaveMessage();
+std::optional<MessageText> SaveMessage(SaveResult result, const std::string& path) {
+    switch (result) {
+        case SaveResult::Failed:
+            return SaveFailureMessage(platform::ReplaceResult::Failed, path);
+        case SaveResult::KeptInTemporary:
+            return SaveFailureMessage(platform::ReplaceResult::KeptInTemporary, path);
+        case SaveResult::NotNeeded:
+        case SaveResult::Saved:
+            break;
+    }
     return std::nullopt;
 }
 

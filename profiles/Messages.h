@@ -17,6 +17,9 @@ struct MessageText {
 
 MessageText NotEnoughMemoryMessage();
 MessageText CouldntSaveMessage();
+// A failed save of the file at `path`: CouldntSaveMessage, with a second line naming the
+// temporary file when the new content was kept there.
+MessageText SaveFailureMessage(platform::ReplaceResult result, const std::string& path);
 // joystickNumber is the ID + 1; backupName has no directory and no extension.
 MessageText ButtonCountChangedMessage(int joystickNumber, const std::string& backupName);
 // A refused profile file; `nameNow` is the profile the joystick uses now, empty for none.
@@ -30,8 +33,8 @@ MessageText BackupLoadedMessage(int joystickNumber, const std::string& backupNam
 // load.
 std::optional<MessageText> LoadMessage(LoadResult result, const std::string& askedName,
                                        const JoystickProfile& profile);
-// What a save tells the user; none when it wrote or had nothing to write.
-std::optional<MessageText> SaveMessage(SaveResult result);
+// What a save of the file at `path` tells the user; none when it wrote or had nothing to write.
+std::optional<MessageText> SaveMessage(SaveResult result, const std::string& path);
 
 // Messages that portable code leaves for the shell, shown in order once the operation that
 // produced them has finished.

@@ -87,6 +87,8 @@ std::vector<ProfileEntry> ProfileManager::ListEntries() const {
 
 void ProfileManager::Refresh() {
     entries = ListEntries();
+    // Further files get no item: their identifiers would wrap round into other commands.
+    if (entries.size() > MaxProfileEntries) entries.resize(MaxProfileEntries);
     JoystickProfile* profile = Current();
     if (!profile || profile->profileName.empty()) return;
     std::string display;
@@ -103,7 +105,7 @@ bool ProfileManager::Select(uint16_t command) {
     const size_t index = command - FirstProfileCommand;
     if (index >= entries.size()) return false;
     const std::string name = entries[index].profileName;
-    Note(state.notices, SaveMessage(profile->Save()));
+    Note(state.notices, SaveMessage(profile->Save(), profile->FilePath()));
     // A refused file leaves the joystick on its profile: no set-up, nothing changed.
     if (Use(*profile, name)) profile->SetUpDevice();
     Refresh();

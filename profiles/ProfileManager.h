@@ -11,6 +11,9 @@
 
 // Command identifier of the first profile item; item i has FirstProfileCommand + i.
 constexpr uint16_t FirstProfileCommand = 40500;
+// The most profile items: their identifiers stay below 0xFFFF, the last one a command's low word
+// can carry apart from the -1 of controls without an identifier.
+constexpr size_t MaxProfileEntries = 0xFFFF - FirstProfileCommand;
 
 // One profile file, in list order.
 struct ProfileEntry {
@@ -44,7 +47,8 @@ class ProfileManager {
     // its file is shown; a current profile whose file is missing keeps its name. The shell then
     // rebuilds the submenu from Entries() and shows CurrentName() in control 1029.
     void Refresh();
-    // The profile files at the last Refresh; entry i stands for FirstProfileCommand + i.
+    // The profile files at the last Refresh, the first MaxProfileEntries in list order; entry i
+    // stands for FirstProfileCommand + i.
     const std::vector<ProfileEntry>& Entries() const { return entries; }
     // The current joystick's profile name; empty while it has no profile.
     std::string CurrentName() const;

@@ -30,12 +30,12 @@ class FileHandle {
 
 constexpr const char* RunKeyPath = "Software\\Microsoft\\windows\\currentversion\\run";
 
-// The Run key opened for writing; closed when it goes.
+// The Run key opened for writing, or for the access given; closed when it goes.
 class RunKeyHandle {
   public:
-    explicit RunKeyHandle(platform::RunKey which) {
+    explicit RunKeyHandle(platform::RunKey which, REGSAM access = KEY_WRITE) {
         HKEY root = which == platform::RunKey::Machine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
-        if (RegOpenKeyExA(root, RunKeyPath, 0, KEY_WRITE, &key) != ERROR_SUCCESS) key = nullptr;
+        if (RegOpenKeyExA(root, RunKeyPath, 0, access, &key) != ERROR_SUCCESS) key = nullptr;
     }
     ~RunKeyHandle() {
         if (key) RegCloseKey(key);
@@ -76,14 +76,15 @@ class Win32FileOps {
         return closed;
     }
     // Windows 95/98/Me lack MoveFileEx; there the old file is deleted first.
-    bool MoveOver(const std::string& from, const std::string& to) {
+    MoveResult MoveOver(const std::string& from, const std::string& to) {
         if (MoveFileExA(from.c_str(), to.c_str(),
                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-            return true;
+            return MoveResult::Moved;
         }
-        if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;
-        DeleteFileA(to.c_str());
-        return MoveFileA(from.c_str(), to.c_str()) != 0;
+        if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return MoveResult::Failed;
+        const bool removed = DeleteFileA(to.c_str()) != 0;
+        if (MoveFileA(from.c_str(), to.c_str())) return MoveResult::Moved;
+        return removed ? MoveResult::TargetRemoved : MoveResult::Failed;
     }
     void Remove(const std::string& path) { DeleteFileA(path.c_str()); }
 
@@ -176,7 +177,7 @@ ReadStatus ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
     }
 }
 
-bool ReplaceWholeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+ReplaceResult ReplaceWholeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     Win32FileOps ops;
     return ReplaceAtomically(ops, path, bytes);
 }
@@ -231,6 +232,12 @@ bool SetRunValue(RunKey key, const std::string& name, const std::string& value) 
 bool DeleteRunValue(RunKey key, const std::string& name) {
     RunKeyHandle run(key);
     return run.Get() && RegDeleteValueA(run.Get(), name.c_str()) == ERROR_SUCCESS;
+}
+
+bool HasRunValue(RunKey key, const std::string& name) {
+    RunKeyHandle run(key, KEY_QUERY_VALUE);
+    return run.Get() && RegQueryValueExA(run.Get(), name.c_str(), nullptr, nullptr, nullptr,
+                                         nullptr) == ERROR_SUCCESS;
 }
 
 int ShowMessageOver(HWND owner, const std::string& text, const std::string& title, MessageIcon icon,

@@ -55,6 +55,31 @@ TEST_F(Autostart, GoesUnderTheUsersRunKeyWhenTheMachinesIsClosed) {
     EXPECT_TRUE(fake::Messages().empty());
 }
 
+TEST_F(Autostart, AnEntryUnderTheMachinesKeyItCannotRewriteStaysTheOnlyOne) {
+    Machine()["Quorvel"] = "\"c:\\q\\quorvel.exe\" /hide";  // set by an administrator
+    User()["Quorvel"] = "\"c:\\q\\quorvel.exe\" /hide";
+    fake::SetRunKeyWritable(RunKey::Machine, false);
+    EXPECT_TRUE(ApplyLaunchOnStartup(1));
+    EXPECT_TRUE(User().empty());  // one start at logon, not two
+    EXPECT_TRUE(fake::Messages().empty());
+}
+
+TEST_F(Autostart, SwitchingOffWhatCannotBeRemovedShowsTheErrorOnlyWhenClicked) {
+    Machine()["Quorvel"] = "a";
+    User()["Quorvel"] = "b";
+    fake::SetRunKeyWritable(RunKey::Machine, false);
+    EXPECT_FALSE(ApplyLaunchOnStartup(0));  // as at start
+    EXPECT_TRUE(User().empty());
+    EXPECT_TRUE(fake::Messages().empty());
+
+    ApplicationState state(ProgramContext{"C:\\Q\\", PlatformWindowsNt});
+    state.LaunchOnStartup = 1;
+    ToggleLaunchOnStartup(state);
+    ASSERT_EQ(fake::Messages().size(), 1u);
+    EXPECT_EQ(fake::Messages()[0].text, "Couldn't set registry value");
+    EXPECT_EQ(Machine()["Quorvel"], "a");
+}
+
 TEST_F(Autostart, NeitherKeyWritableShowsTheError) {
     fake::SetRunKeyWritable(RunKey::Machine, false);
     fake::SetRunKeyWritable(RunKey::User, false);

@@ -463,6 +463,8 @@ scenario_button_dialog_layout() {
     for id in 1040 1041 1042 1043; do
         expect_control_style "$dump" $id 0x1000001F 0x10000001 "centred static"
     done
+    # The profile name shows an "&" as it is, not as an underline.
+    expect_control_style "$dump" 1029 0x1000008F 0x10000080 "left-aligned static, no prefix"
     dlg choose button 1015 0 || fail "cannot choose Move Up"
 
     # A direction: Move Mouse hides the normal column's key parts, the shifted column shows.

@@ -101,6 +101,8 @@ scenario_main_window_layout() {
     done
     expect_style "$dump" 1038 0x10000103 0x10000003 "visible unsorted drop-down list"
     expect_style "$dump" 1026 0x10000103 0x00000103 "hidden sorted drop-down list"
+    # The profile name shows an "&" as it is, not as an underline.
+    expect_style "$dump" 1029 0x1000008F 0x10000080 "visible left-aligned static, no prefix"
     screenshot main main-window
 
     # The menu's twins post the buttons' commands: hide, then About from the menu.

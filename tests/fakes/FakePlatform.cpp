@@ -8,6 +8,8 @@
 #include <cctype>
 #include <cstring>
 
+#include "platform/AtomicReplace.h"
+
 namespace {
 
 struct State {
@@ -19,6 +21,7 @@ struct State {
     std::set<std::string> unreadable;
     bool recording = true;
     bool failWrites = false;
+    bool writesKeepTemporary = false;
     bool shellHidesExtensions = false;
     int32_t cursorX = 0, cursorY = 0;
     std::string executablePath;
@@ -55,6 +58,7 @@ void Reset() {
     s.unreadable.clear();
     s.recording = true;
     s.failWrites = false;
+    s.writesKeepTemporary = false;
     s.shellHidesExtensions = false;
     s.cursorX = s.cursorY = 0;
     s.executablePath = "C:\\Q\\Quorvel.exe";
@@ -76,6 +80,7 @@ std::vector<std::string>& WrittenPaths() { return Get().writtenPaths; }
 std::map<std::string, std::vector<uint8_t>>& Files() { return Get().files; }
 std::set<std::string>& UnreadableFiles() { return Get().unreadable; }
 void SetFailWrites(bool fail) { Get().failWrites = fail; }
+void SetWritesKeepTemporary(bool keep) { Get().writesKeepTemporary = keep; }
 void SetShellHidesExtensions(bool hides) { Get().shellHidesExtensions = hides; }
 
 void SetCursor(int32_t x, int32_t y) {
@@ -176,13 +181,18 @@ ReadStatus ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
     return ReadStatus::Ok;
 }
 
-bool ReplaceWholeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+ReplaceResult ReplaceWholeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     State& s = Get();
-    if (s.failWrites) return false;
+    if (s.failWrites) return ReplaceResult::Failed;
+    if (s.writesKeepTemporary) {
+        s.files.erase(path);
+        s.files[TemporaryPathFor(path)] = bytes;
+        return ReplaceResult::KeptInTemporary;
+    }
     s.files[path] = bytes;
     s.writtenPaths.push_back(path);
     Record(fake::CallKind::FileWrite, static_cast<int32_t>(s.writtenPaths.size() - 1));
-    return true;
+    return ReplaceResult::Replaced;
 }
 
 bool RemoveFile(const std::string& path) {
@@ -244,6 +254,10 @@ bool DeleteRunValue(RunKey key, const std::string& name) {
     if (!s.runKeyWritable[k] || s.runValues[k].erase(name) == 0) return false;
     Record(fake::CallKind::RunValueDelete, k);
     return true;
+}
+
+bool HasRunValue(RunKey key, const std::string& name) {
+    return Get().runValues[static_cast<int>(key)].count(name) != 0;
 }
 
 void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon, bool owned) {

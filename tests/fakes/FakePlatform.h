@@ -64,13 +64,17 @@ std::map<std::string, std::vector<uint8_t>>& Files();
 std::set<std::string>& UnreadableFiles();
 // While set, ReplaceWholeFile fails and leaves files as they were.
 void SetFailWrites(bool fail);
+// While set, ReplaceWholeFile fails as where the old file is deleted before the move: the old file
+// is gone and the new bytes stay in "<path>.tmp".
+void SetWritesKeepTemporary(bool keep);
 // While set, display names leave out the file's extension, as the shell does when told to hide
 // them; off after Reset.
 void SetShellHidesExtensions(bool hides);
 void SetCursor(int32_t x, int32_t y);
 // The path ExecutablePath answers; "C:\\Q\\Quorvel.exe" after Reset.
 void SetExecutablePath(const std::string& path);
-// The values under each Run key, by name; a key not writable refuses to set and to delete.
+// The values under each Run key, by name; a key not writable refuses to set and to delete, and
+// can still be read.
 std::map<std::string, std::string>& RunValues(platform::RunKey key);
 void SetRunKeyWritable(platform::RunKey key, bool writable);
 

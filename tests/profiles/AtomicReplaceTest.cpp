@@ -1,5 +1,6 @@
 // Replacing a file all or nothing: a failure at any step, or a crash at any moment, leaves the
-// old content or the new one, never a mix, and no temporary file after a failure.
+// old content or the new one, never a mix, and no temporary file after a failure unless it holds
+// the only copy left.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -21,8 +22,8 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 using Disk = std::map<std::string, Bytes>;
 
-enum class Step { Create, Write, Flush, Close, MoveOver, NoFailure };
-constexpr int StepCount = 6;
+enum class Step { Create, Write, Flush, Close, MoveOver, NoFailure, MoveAfterDeletingTarget };
+constexpr int StepCount = 6;  // the last one, as where the move deletes the target first, apart
 
 // File steps over an in-memory disk; the step numbered `failing` fails. After every change it
 // notes what the target holds, so each note is a moment a crash could freeze.
@@ -48,11 +49,17 @@ class ScriptedOps {
         open.clear();  // the handle is gone even when closing reports an error
         return failing != Step::Close;
     }
-    bool MoveOver(const std::string& from, const std::string& to) {
-        if (failing == Step::MoveOver) return false;
+    MoveResult MoveOver(const std::string& from, const std::string& to) {
+        if (failing == Step::MoveOver) return MoveResult::Failed;
+        if (failing == Step::MoveAfterDeletingTarget) {
+            const bool removed = disk.erase(to) != 0;
+            Note();
+            return removed ? MoveResult::TargetRemoved : MoveResult::Failed;
+        }
         disk[to] = disk[from];
         disk.erase(from);
-        return Note();
+        Note();
+        return MoveResult::Moved;
     }
     void Remove(const std::string& path) {
         if (path == open) return;  // an open file cannot be deleted
@@ -111,7 +118,8 @@ TEST(ReplaceAtomically, FailureAtAnyStepKeepsTheOldFileAndLeavesNoTemporary) {
             if (staleTemporary) disk[TemporaryPathFor(path)] = {0xEE};  // from an earlier crash
             ScriptedOps ops(disk, step, path);
 
-            const bool replaced = ReplaceAtomically(ops, path, newBytes);
+            const bool replaced =
+                ReplaceAtomically(ops, path, newBytes) == platform::ReplaceResult::Replaced;
             EXPECT_EQ(replaced, step == Step::NoFailure) << i;
             for (const auto& seen : ops.targetSeen) {
                 EXPECT_TRUE(seen == oldBytes || seen == newBytes) << i;
@@ -128,9 +136,16 @@ TEST(ReplaceAtomically, FailureWithoutAnOldFileLeavesNoFileAtAll) {
     for (int i = 0; i + 1 < StepCount; ++i) {
         Disk disk;
         ScriptedOps ops(disk, static_cast<Step>(i), "Pad.qvp");
-        EXPECT_FALSE(ReplaceAtomically(ops, "Pad.qvp", {1, 2, 3}));
+        EXPECT_EQ(ReplaceAtomically(ops, "Pad.qvp", {1, 2, 3}), platform::ReplaceResult::Failed);
         EXPECT_TRUE(disk.empty()) << i;
     }
+}
+
+TEST(ReplaceAtomically, AMoveThatDeletedTheOldFileAndFailedKeepsTheTemporary) {
+    Disk disk = {{"Pad.qvp", {1, 2, 3}}};
+    ScriptedOps ops(disk, Step::MoveAfterDeletingTarget, "Pad.qvp");
+    EXPECT_EQ(ReplaceAtomically(ops, "Pad.qvp", {7, 8}), platform::ReplaceResult::KeptInTemporary);
+    EXPECT_EQ(disk, (Disk{{"Pad.qvp.tmp", {7, 8}}}));
 }
 
 // A writer killed at varied moments while it replaces one file again and again.

@@ -182,7 +182,7 @@ TEST_F(Saving, FailedSaveIsReportedKeepsTheFileAndWritesTheChangesNextTime) {
     profile.modified = true;
     fake::SetFailWrites(true);
     EXPECT_EQ(profile.Save(), SaveResult::Failed);
-    EXPECT_EQ(SaveMessage(SaveResult::Failed)->text, "Couldn't save settings");
+    EXPECT_EQ(SaveMessage(SaveResult::Failed, PathOf("Pad"))->text, "Couldn't save settings");
     EXPECT_EQ(fake::Files().at(PathOf("Pad")), Pad().Bytes());
     EXPECT_TRUE(profile.modified);
 
@@ -190,6 +190,18 @@ TEST_F(Saving, FailedSaveIsReportedKeepsTheFileAndWritesTheChangesNextTime) {
     EXPECT_EQ(profile.Save(), SaveResult::Saved);
     EXPECT_EQ(DecodeFile("Pad").header.settings.threshold, 1500);
     EXPECT_FALSE(profile.modified);
+}
+
+TEST_F(Saving, ASaveThatLostTheOldFileNamesTheTemporaryHoldingTheNewSettings) {
+    JoystickProfile profile(context, 0);
+    LoadPad(profile);
+    profile.modified = true;
+    fake::SetWritesKeepTemporary(true);
+    EXPECT_EQ(profile.Save(), SaveResult::KeptInTemporary);
+    EXPECT_EQ(SaveMessage(SaveResult::KeptInTemporary, PathOf("Pad"))->text,
+              SaveFailureMessage(platform::ReplaceResult::KeptInTemporary, PathOf("Pad")).text);
+    EXPECT_EQ(fake::Files().count(PathOf("Pad") + ".tmp"), 1u);
+    EXPECT_TRUE(profile.modified);
 }
 
 TEST_F(Saving, DeviceWithMoreThan32ButtonsIsStoredAs32AndLoadsWithoutABackup) {

@@ -16,6 +16,12 @@ TEST(ProfileMessages, EveryTextTitleIconAndOwnerIsExact) {
     } table[] = {
         {NotEnoughMemoryMessage(), "Not enough memory", "Error", MessageIcon::Error, false},
         {CouldntSaveMessage(), "Couldn't save settings", "Error", MessageIcon::Error, true},
+        {SaveFailureMessage(platform::ReplaceResult::Failed, "C:\\Q\\Pad.qvp"),
+         "Couldn't save settings", "Error", MessageIcon::Error, true},
+        {SaveFailureMessage(platform::ReplaceResult::KeptInTemporary, "C:\\Q\\Pad.qvp"),
+         "Couldn't save settings\nThe old file is gone; the new settings are kept in "
+         "C:\\Q\\Pad.qvp.tmp.",
+         "Error", MessageIcon::Error, true},
         {ButtonCountChangedMessage(16, "Pad(12)(10)"),
          "The joystick whose ID is 16 has a different number of buttons.\n\r"
          "The file Pad(12)(10) has been created to backup the old profile.",

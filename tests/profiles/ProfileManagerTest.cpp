@@ -2,6 +2,7 @@
 // selecting, adding and deleting the current joystick's profile.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -66,6 +67,19 @@ TEST_F(ProfileList, HoldsTheProfileFilesOfTheDirectorySortedWithoutRegardToLette
     manager.Refresh();
     EXPECT_TRUE(manager.DeleteChoices().empty());
     EXPECT_FALSE(manager.Select(FirstProfileCommand));
+}
+
+TEST_F(ProfileList, AHugeFolderListsOnlyTheFilesWhoseItemsFitBelowCommand65535) {
+    for (int i = 0; i < 25035; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "P%05d.qvp", i);
+        fake::Files()[Dir + name] = {};
+    }
+    manager.Refresh();  // Pad.qvp, 25036th in list order, gets no item
+    ASSERT_EQ(manager.Entries().size(), 25035u);
+    EXPECT_EQ(manager.Entries().back().fileName, "P25034.qvp");
+    EXPECT_FALSE(manager.Select(0xFFFF));
+    EXPECT_EQ(manager.CurrentName(), "Pad");
 }
 
 TEST_F(ProfileList, DisplayNamesWithAndWithoutTheExtensionGiveTheSameNamesAndFiles) {
