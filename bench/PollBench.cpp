@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "profiles/JoystickProfile.h"
-#include "tests/fakes/FakePlatform.h"
+#include "platform/recording/RecordingPlatform.h"
 
 namespace {
 
@@ -36,12 +36,12 @@ std::unique_ptr<JoystickProfile> MappedProfile(int joystickId) {
 }
 
 void ResetPlatform() {
-    fake::Reset();
-    fake::SetRecording(false);
+    recording::Reset();
+    recording::SetRecording(false);
 }
 
 void SetButtons(int joystickId, uint32_t buttons) {
-    fake::JoystickAt(joystickId).state.buttons = buttons;
+    recording::JoystickAt(joystickId).state.buttons = buttons;
 }
 
 // Centred stick, no button down, nothing held: the poll reads and decides nothing changed.
@@ -70,8 +70,8 @@ void BM_SixteenJoysticks(benchmark::State& state) {
         profiles.push_back(MappedProfile(id));
         if (state.range(0) != 0) {
             SetButtons(id, AllButtons);
-            fake::JoystickAt(id).state.x = 65535;
-            fake::JoystickAt(id).state.y = 0;
+            recording::JoystickAt(id).state.x = 65535;
+            recording::JoystickAt(id).state.y = 0;
         }
     }
     for (auto _ : state) {

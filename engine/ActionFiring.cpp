@@ -2,13 +2,7 @@
 #include "platform/Platform.h"
 #include "profiles/JoystickProfile.h"
 
-namespace {
-
-constexpr uint32_t MouseLeftDown = 0x0002, MouseLeftUp = 0x0004;
-constexpr uint32_t MouseRightDown = 0x0008, MouseRightUp = 0x0010;
-constexpr uint32_t MouseAbsolute = 0x8000;
-
-}  // namespace
+using platform::MouseButton;
 
 // Returns false when the event is the shift button's: it switches columns and fires nothing.
 bool JoystickProfile::ApplyShiftRule(int event, bool press) {
@@ -54,16 +48,16 @@ void JoystickProfile::FirePress(Column column, int event) {
     const int32_t key = ActionTable[KeyIndex(column, event)];
     switch (key) {
         case LeftClick:
-            SendMouseAction(MouseLeftDown);
+            SendMouseAction(MouseButton::Left, Click::Down);
             break;
         case LeftDoubleClick:
-            SendMouseAction(MouseLeftDown | MouseLeftUp);
+            SendMouseAction(MouseButton::Left, Click::Double);
             break;
         case RightClick:
-            SendMouseAction(MouseRightDown);
+            SendMouseAction(MouseButton::Right, Click::Down);
             break;
         case RightDoubleClick:
-            SendMouseAction(MouseRightDown | MouseRightUp);
+            SendMouseAction(MouseButton::Right, Click::Double);
             break;
         default:
             if (const uint8_t code = VirtualKeyOf(key)) platform::SendKey(code, true);
@@ -77,10 +71,10 @@ void JoystickProfile::FireRelease(Column column, int event) {
     const int32_t key = ActionTable[KeyIndex(column, event)];
     switch (key) {
         case LeftClick:
-            SendMouseAction(MouseLeftUp);
+            SendMouseAction(MouseButton::Left, Click::Up);
             break;
         case RightClick:
-            SendMouseAction(MouseRightUp);
+            SendMouseAction(MouseButton::Right, Click::Up);
             break;
         case LeftDoubleClick:
         case RightDoubleClick:
@@ -95,18 +89,14 @@ void JoystickProfile::FireRelease(Column column, int event) {
 }
 
 // One button action where the pointer is; a double click is four calls at one position.
-void JoystickProfile::SendMouseAction(uint32_t flags) {
+void JoystickProfile::SendMouseAction(MouseButton button, Click click) {
     int32_t x = 0, y = 0;
     platform::GetCursorPosition(x, y);
-    if ((flags & (MouseLeftDown | MouseLeftUp)) == (MouseLeftDown | MouseLeftUp) ||
-        (flags & (MouseRightDown | MouseRightUp)) == (MouseRightDown | MouseRightUp)) {
-        const bool left = (flags & MouseLeftDown) != 0;
-        const uint32_t down = (left ? MouseLeftDown : MouseRightDown) | MouseAbsolute;
-        const uint32_t up = (left ? MouseLeftUp : MouseRightUp) | MouseAbsolute;
-        for (uint32_t step : {down, up, down, up}) platform::SendMouseButtons(step, x, y);
+    if (click != Click::Double) {
+        platform::SendMouseButton(button, click == Click::Down, x, y);
         return;
     }
-    platform::SendMouseButtons(flags | MouseAbsolute, x, y);
+    for (bool down : {true, false, true, false}) platform::SendMouseButton(button, down, x, y);
 }
 
 // Key-downs or key-ups of a slot's characters, first character first; a character that no key

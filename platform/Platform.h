@@ -1,5 +1,6 @@
 // The seam: every operating-system service the portable code uses. Exactly one implementation
-// is linked into each program (win32/ in the exe, the recording fake in tests and tools).
+// is linked into each program (win32/ in the exe, recording/ in qvtool, the tests and the
+// benchmark).
 #pragma once
 
 #include <cstdint>
@@ -34,8 +35,9 @@ void SendKey(uint8_t virtualKey, bool down);
 int KeyForCharacter(char c);
 // A relative pointer move in pixels.
 void MovePointer(int32_t dx, int32_t dy);
-// One mouse-button action: `flags` are the mouse_event flags as sent, `x`/`y` the coordinates.
-void SendMouseButtons(uint32_t flags, int32_t x, int32_t y);
+enum class MouseButton { Left, Right };
+// One mouse button going down or up at screen position x, y; the pointer does not move.
+void SendMouseButton(MouseButton button, bool down, int32_t x, int32_t y);
 // The cursor position in screen pixels.
 void GetCursorPosition(int32_t& x, int32_t& y);
 

@@ -115,7 +115,8 @@ class JoystickProfile {
     bool ApplyShiftRule(int event, bool press);
     Column ColumnInForce() const { return ShiftActive ? Column::Shifted : Column::Normal; }
     bool Refires(Column column, int event) const;
-    void SendMouseAction(uint32_t flags);
+    enum class Click { Down, Up, Double };
+    void SendMouseAction(platform::MouseButton button, Click click);
     void TypeCombination(const uint8_t* slot, bool down);
     void FirePress(Column column, int event);
     void FireRelease(Column column, int event);

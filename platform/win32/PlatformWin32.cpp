@@ -139,7 +139,11 @@ void MovePointer(int32_t dx, int32_t dy) {
     mouse_event(MOUSEEVENTF_MOVE, static_cast<DWORD>(dx), static_cast<DWORD>(dy), 0, 0);
 }
 
-void SendMouseButtons(uint32_t flags, int32_t x, int32_t y) {
+void SendMouseButton(MouseButton button, bool down, int32_t x, int32_t y) {
+    DWORD flags = button == MouseButton::Left ? (down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP)
+                                              : (down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP);
+    // Absolute coordinates without MOUSEEVENTF_MOVE: the action happens where the pointer is.
+    flags |= MOUSEEVENTF_ABSOLUTE;
     mouse_event(flags, static_cast<DWORD>(x), static_cast<DWORD>(y), 0, 0);
 }
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/Autostart.h"
-#include "tests/fakes/FakePlatform.h"
+#include "platform/recording/RecordingPlatform.h"
 
 namespace {
 
@@ -10,11 +10,11 @@ using platform::RunKey;
 
 class Autostart : public ::testing::Test {
   protected:
-    Autostart() { fake::Reset(); }
+    Autostart() { recording::Reset(); }
     static std::map<std::string, std::string>& Machine() {
-        return fake::RunValues(RunKey::Machine);
+        return recording::RunValues(RunKey::Machine);
     }
-    static std::map<std::string, std::string>& User() { return fake::RunValues(RunKey::User); }
+    static std::map<std::string, std::string>& User() { return recording::RunValues(RunKey::User); }
 };
 
 }  // namespace
@@ -44,57 +44,57 @@ TEST_F(Autostart, GoesUnderTheMachinesRunKeyWhenItCanBeWritten) {
     EXPECT_TRUE(ApplyLaunchOnStartup(1));
     EXPECT_EQ(Machine()["Quorvel"], "\"c:\\q\\quorvel.exe\" /hide");
     EXPECT_TRUE(User().empty());
-    EXPECT_TRUE(fake::Messages().empty());
+    EXPECT_TRUE(recording::Messages().empty());
 }
 
 TEST_F(Autostart, GoesUnderTheUsersRunKeyWhenTheMachinesIsClosed) {
-    fake::SetRunKeyWritable(RunKey::Machine, false);
+    recording::SetRunKeyWritable(RunKey::Machine, false);
     EXPECT_TRUE(ApplyLaunchOnStartup(1));
     EXPECT_TRUE(Machine().empty());
     EXPECT_EQ(User()["Quorvel"], "\"c:\\q\\quorvel.exe\" /hide");
-    EXPECT_TRUE(fake::Messages().empty());
+    EXPECT_TRUE(recording::Messages().empty());
 }
 
 TEST_F(Autostart, AnEntryUnderTheMachinesKeyItCannotRewriteStaysTheOnlyOne) {
     Machine()["Quorvel"] = "\"c:\\q\\quorvel.exe\" /hide";  // set by an administrator
     User()["Quorvel"] = "\"c:\\q\\quorvel.exe\" /hide";
-    fake::SetRunKeyWritable(RunKey::Machine, false);
+    recording::SetRunKeyWritable(RunKey::Machine, false);
     EXPECT_TRUE(ApplyLaunchOnStartup(1));
     EXPECT_TRUE(User().empty());  // one start at logon, not two
-    EXPECT_TRUE(fake::Messages().empty());
+    EXPECT_TRUE(recording::Messages().empty());
 }
 
 TEST_F(Autostart, SwitchingOffWhatCannotBeRemovedShowsTheErrorOnlyWhenClicked) {
     Machine()["Quorvel"] = "a";
     User()["Quorvel"] = "b";
-    fake::SetRunKeyWritable(RunKey::Machine, false);
+    recording::SetRunKeyWritable(RunKey::Machine, false);
     EXPECT_FALSE(ApplyLaunchOnStartup(0));  // as at start
     EXPECT_TRUE(User().empty());
-    EXPECT_TRUE(fake::Messages().empty());
+    EXPECT_TRUE(recording::Messages().empty());
 
     ApplicationState state(ProgramContext{"C:\\Q\\", PlatformWindowsNt});
     state.LaunchOnStartup = 1;
     ToggleLaunchOnStartup(state);
-    ASSERT_EQ(fake::Messages().size(), 1u);
-    EXPECT_EQ(fake::Messages()[0].text, "Couldn't set registry value");
+    ASSERT_EQ(recording::Messages().size(), 1u);
+    EXPECT_EQ(recording::Messages()[0].text, "Couldn't set registry value");
     EXPECT_EQ(Machine()["Quorvel"], "a");
 }
 
 TEST_F(Autostart, NeitherKeyWritableShowsTheError) {
-    fake::SetRunKeyWritable(RunKey::Machine, false);
-    fake::SetRunKeyWritable(RunKey::User, false);
+    recording::SetRunKeyWritable(RunKey::Machine, false);
+    recording::SetRunKeyWritable(RunKey::User, false);
     EXPECT_FALSE(ApplyLaunchOnStartup(1));
-    ASSERT_EQ(fake::Messages().size(), 1u);
-    EXPECT_EQ(fake::Messages()[0].text, "Couldn't set registry value");
-    EXPECT_EQ(fake::Messages()[0].title, "Error");
-    EXPECT_EQ(fake::Messages()[0].icon, platform::MessageIcon::Error);
-    EXPECT_TRUE(fake::Messages()[0].owned);
+    ASSERT_EQ(recording::Messages().size(), 1u);
+    EXPECT_EQ(recording::Messages()[0].text, "Couldn't set registry value");
+    EXPECT_EQ(recording::Messages()[0].title, "Error");
+    EXPECT_EQ(recording::Messages()[0].icon, platform::MessageIcon::Error);
+    EXPECT_TRUE(recording::Messages()[0].owned);
 }
 
 TEST_F(Autostart, ATooLongPathShowsTheErrorAndStoresNothing) {
-    fake::SetExecutablePath("C:\\" + std::string(300, 'x') + "\\Quorvel.exe");
+    recording::SetExecutablePath("C:\\" + std::string(300, 'x') + "\\Quorvel.exe");
     EXPECT_FALSE(ApplyLaunchOnStartup(1));
-    EXPECT_EQ(fake::Messages().size(), 1u);
+    EXPECT_EQ(recording::Messages().size(), 1u);
     EXPECT_TRUE(Machine().empty());
     EXPECT_TRUE(User().empty());
 }
@@ -107,10 +107,10 @@ TEST_F(Autostart, SwitchingOffDeletesFromBothKeysSilently) {
     EXPECT_EQ(Machine(), (std::map<std::string, std::string>{{"Other", "c"}}));
     EXPECT_TRUE(User().empty());
 
-    fake::SetRunKeyWritable(RunKey::Machine, false);
-    fake::SetRunKeyWritable(RunKey::User, false);
+    recording::SetRunKeyWritable(RunKey::Machine, false);
+    recording::SetRunKeyWritable(RunKey::User, false);
     ApplyLaunchOnStartup(0);
-    EXPECT_TRUE(fake::Messages().empty());
+    EXPECT_TRUE(recording::Messages().empty());
 }
 
 TEST_F(Autostart, TogglingTwiceWritesThenDeletesWithoutSavingTheConfiguration) {
@@ -121,5 +121,5 @@ TEST_F(Autostart, TogglingTwiceWritesThenDeletesWithoutSavingTheConfiguration) {
     ToggleLaunchOnStartup(state);
     EXPECT_EQ(state.LaunchOnStartup, 0);
     EXPECT_TRUE(Machine().empty());
-    EXPECT_TRUE(fake::WrittenPaths().empty());
+    EXPECT_TRUE(recording::WrittenPaths().empty());
 }

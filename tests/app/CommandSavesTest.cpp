@@ -13,7 +13,7 @@ class CommandSaves : public ShellTest {
     // Button 1 of joystick `id` types Enter; the button is down at the next poll.
     void HoldEnter(int id) {
         state.profiles[id]->ActionTable[KeyIndex(Column::Normal, ButtonEvent(1))] = EnterChoice;
-        fake::JoystickAt(id).state.buttons = 1;
+        recording::JoystickAt(id).state.buttons = 1;
         state.profiles[id]->Poll();
     }
 };
@@ -27,14 +27,14 @@ TEST_F(CommandSaves, ExitWritesTheModifiedProfileThenTheConfiguration) {
     Forget();
     state.profiles[0]->modified = true;
     SaveOnExit(state);
-    EXPECT_EQ(fake::WrittenPaths(), (Paths{ProfilePath("P0"), ConfigPath}));
+    EXPECT_EQ(recording::WrittenPaths(), (Paths{ProfilePath("P0"), ConfigPath}));
 }
 
 TEST_F(CommandSaves, ExitWithAnUnchangedProfileWritesOnlyTheConfiguration) {
     Start({0});
     Forget();
     SaveOnExit(state);
-    EXPECT_EQ(fake::WrittenPaths(), (Paths{ConfigPath}));
+    EXPECT_EQ(recording::WrittenPaths(), (Paths{ConfigPath}));
 }
 
 TEST_F(CommandSaves, HidingWritesTheConfigurationThenTheProfile) {
@@ -42,7 +42,7 @@ TEST_F(CommandSaves, HidingWritesTheConfigurationThenTheProfile) {
     Forget();
     state.profiles[0]->modified = true;
     EXPECT_EQ(ToggleMainWindow(state, true), "Show main window");
-    EXPECT_EQ(fake::WrittenPaths(), (Paths{ConfigPath, ProfilePath("P0")}));
+    EXPECT_EQ(recording::WrittenPaths(), (Paths{ConfigPath, ProfilePath("P0")}));
 }
 
 TEST_F(CommandSaves, ShowingWritesOnlyTheConfiguration) {
@@ -50,7 +50,7 @@ TEST_F(CommandSaves, ShowingWritesOnlyTheConfiguration) {
     Forget();
     state.profiles[0]->modified = true;
     EXPECT_EQ(ToggleMainWindow(state, false), "Hide main window");
-    EXPECT_EQ(fake::WrittenPaths(), (Paths{ConfigPath}));
+    EXPECT_EQ(recording::WrittenPaths(), (Paths{ConfigPath}));
     EXPECT_TRUE(state.profiles[0]->modified);
 }
 
@@ -61,7 +61,7 @@ TEST_F(CommandSaves, ChangingJoystickWritesOnlyThePreviousModifiedProfile) {
     state.profiles[1]->modified = true;
     EXPECT_TRUE(ChangeJoystick(state, 1));
     EXPECT_EQ(state.CurrentJoystick, 1);
-    EXPECT_EQ(fake::WrittenPaths(), (Paths{ProfilePath("P0")}));
+    EXPECT_EQ(recording::WrittenPaths(), (Paths{ProfilePath("P0")}));
 }
 
 TEST_F(CommandSaves, AnAbsentJoystickCannotBecomeCurrent) {
@@ -72,14 +72,14 @@ TEST_F(CommandSaves, AnAbsentJoystickCannotBecomeCurrent) {
     EXPECT_FALSE(ChangeJoystick(state, -1));
     EXPECT_FALSE(ChangeJoystick(state, 16));
     EXPECT_EQ(state.CurrentJoystick, 0);
-    EXPECT_TRUE(fake::WrittenPaths().empty());
+    EXPECT_TRUE(recording::WrittenPaths().empty());
 }
 
 TEST_F(CommandSaves, ExitLeavesNoKeyDown) {
     Start({0, 1});
     HoldEnter(1);
-    ASSERT_EQ(fake::TakeInput().back(), fake::KeyDown(VkReturn));
+    ASSERT_EQ(recording::TakeInput().back(), recording::KeyDown(VkReturn));
     SaveOnExit(state);
     DeleteProfiles(state);  // the main control window's destruction
-    EXPECT_EQ(fake::TakeInput(), (std::vector<fake::Call>{fake::KeyUp(VkReturn)}));
+    EXPECT_EQ(recording::TakeInput(), (std::vector<recording::Call>{recording::KeyUp(VkReturn)}));
 }

@@ -24,7 +24,7 @@ TEST_F(Enabling, OnlyPresentJoysticksCanBeTicked) {
     Forget();
     choice.WriteBack(state);
     EXPECT_EQ(state.EnabledMask, 0x0005);
-    EXPECT_EQ(TimerCalls(), (std::vector<fake::Call>{TimerStart(2, 50)}));
+    EXPECT_EQ(TimerCalls(), (std::vector<recording::Call>{TimerStart(2, 50)}));
 }
 
 TEST_F(Enabling, OkWithoutChangeRestartsNothing) {
@@ -32,19 +32,19 @@ TEST_F(Enabling, OkWithoutChangeRestartsNothing) {
     Forget();
     EnableChoice(state).WriteBack(state);
     EXPECT_EQ(state.EnabledMask, 0x0005);
-    EXPECT_TRUE(fake::Calls().empty());
+    EXPECT_TRUE(recording::Calls().empty());
 }
 
 TEST_F(Enabling, UntickingAPolledJoystickReleasesItsKeyThenStopsItsTimer) {
     Start({0});
     state.profiles[0]->ActionTable[KeyIndex(Column::Normal, ButtonEvent(2))] = 23;  // Enter
-    fake::JoystickAt(0).state.buttons = 2;
+    recording::JoystickAt(0).state.buttons = 2;
     state.profiles[0]->Poll();
     Forget();
     EnableChoice choice(state);
     choice.SetTicked(0, false);
     choice.WriteBack(state);
-    EXPECT_EQ(fake::Calls(), (std::vector<fake::Call>{fake::KeyUp(0x0D), TimerStop(0)}));
+    EXPECT_EQ(recording::Calls(), (std::vector<recording::Call>{recording::KeyUp(0x0D), TimerStop(0)}));
     EXPECT_EQ(state.CurrentJoystick, 0);  // still the joystick the window edits
 }
 
@@ -55,7 +55,7 @@ TEST_F(Enabling, OkWithEveryBoxUntickedStopsAllPolling) {
     for (int id = 0; id < MaxJoysticks; ++id) choice.SetTicked(id, false);
     choice.WriteBack(state);
     EXPECT_EQ(state.EnabledMask, 0x0000);
-    EXPECT_EQ(TimerCalls(), (std::vector<fake::Call>{TimerStop(3), TimerStop(7), TimerStop(8)}));
+    EXPECT_EQ(TimerCalls(), (std::vector<recording::Call>{TimerStop(3), TimerStop(7), TimerStop(8)}));
 }
 
 TEST_F(Enabling, CancelAfterTickingAndUntickingChangesNothing) {
@@ -67,5 +67,5 @@ TEST_F(Enabling, CancelAfterTickingAndUntickingChangesNothing) {
         choice.SetTicked(1, true);
     }
     EXPECT_EQ(state.EnabledMask, 0x0001);
-    EXPECT_TRUE(fake::Calls().empty());
+    EXPECT_TRUE(recording::Calls().empty());
 }

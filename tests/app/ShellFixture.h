@@ -10,7 +10,7 @@
 
 #include "app/ApplicationLogic.h"
 #include "profiles/ConfigurationFile.h"
-#include "tests/fakes/FakePlatform.h"
+#include "platform/recording/RecordingPlatform.h"
 
 namespace shelltest {
 
@@ -19,25 +19,25 @@ const std::string ConfigPath = "C:\\Q\\Quorvel.cfg";
 
 inline std::string ProfilePath(const std::string& name) { return "C:\\Q\\" + name + ".qvp"; }
 
-inline fake::Call TimerStart(int id, int periodMs) {
-    return {fake::CallKind::TimerStart, id, periodMs};
+inline recording::Call TimerStart(int id, int periodMs) {
+    return {recording::CallKind::TimerStart, id, periodMs};
 }
-inline fake::Call TimerStop(int id) { return {fake::CallKind::TimerStop, id}; }
+inline recording::Call TimerStop(int id) { return {recording::CallKind::TimerStop, id}; }
 
 class ShellTest : public ::testing::Test {
   protected:
-    ShellTest() { fake::Reset(); }
+    ShellTest() { recording::Reset(); }
 
     // Only these joysticks answer; joystick i uses the profile "P<i>"; the file enables `enabled`.
     void Start(std::initializer_list<int> present, uint16_t enabled = 0xFFFF) {
-        for (int id = 0; id < MaxJoysticks; ++id) fake::JoystickAt(id).answers = false;
-        for (int id : present) fake::JoystickAt(id).answers = true;
+        for (int id = 0; id < MaxJoysticks; ++id) recording::JoystickAt(id).answers = false;
+        for (int id : present) recording::JoystickAt(id).answers = true;
         ConfigurationData data;
         data.enabledMask = enabled;
         for (int id = 0; id < MaxJoysticks; ++id) {
             data.records.push_back({static_cast<uint8_t>(id), "P" + std::to_string(id)});
         }
-        fake::Files()[ConfigPath] = EncodeConfiguration(data);
+        recording::Files()[ConfigPath] = EncodeConfiguration(data);
         state.PresentMask = DiscoverJoysticks();
         ASSERT_TRUE(LoadConfiguration(state));
         started = StartJoysticks(state);
@@ -45,14 +45,14 @@ class ShellTest : public ::testing::Test {
 
     // Forgets what start-up recorded and wrote.
     void Forget() {
-        fake::Calls().clear();
-        fake::WrittenPaths().clear();
+        recording::Calls().clear();
+        recording::WrittenPaths().clear();
     }
 
-    std::vector<fake::Call> TimerCalls() const {
-        std::vector<fake::Call> timers;
-        for (const fake::Call& call : fake::Calls()) {
-            if (call.kind == fake::CallKind::TimerStart || call.kind == fake::CallKind::TimerStop) {
+    std::vector<recording::Call> TimerCalls() const {
+        std::vector<recording::Call> timers;
+        for (const recording::Call& call : recording::Calls()) {
+            if (call.kind == recording::CallKind::TimerStart || call.kind == recording::CallKind::TimerStop) {
                 timers.push_back(call);
             }
         }

@@ -40,7 +40,7 @@ TEST_F(Sliders, APollingDelayChangeAloneIsSavedOnExit) {
     Forget();
     ApplySliderValue(state, Setting::PollingDelay, 120);
     SaveOnExit(state);
-    EXPECT_EQ(fake::WrittenPaths(), (std::vector<std::string>{ProfilePath("P0"), ConfigPath}));
+    EXPECT_EQ(recording::WrittenPaths(), (std::vector<std::string>{ProfilePath("P0"), ConfigPath}));
     EXPECT_EQ(SavedSettings("P0").pollingDelay, 120);
 }
 
@@ -49,7 +49,7 @@ TEST_F(Sliders, PollingDelayRetimesAPolledJoystickAtOnce) {
     Forget();
     ApplySliderValue(state, Setting::PollingDelay, 10);
     ApplySliderValue(state, Setting::PollingDelay, 0);
-    EXPECT_EQ(TimerCalls(), (std::vector<fake::Call>{TimerStart(0, 10), TimerStart(0, 0)}));
+    EXPECT_EQ(TimerCalls(), (std::vector<recording::Call>{TimerStart(0, 10), TimerStart(0, 0)}));
     EXPECT_TRUE(state.profiles[0]->timerRunning);
 }
 
@@ -60,7 +60,7 @@ TEST_F(Sliders, PollingDelayOfAStoppedJoystickWaitsForItsNextStart) {
     EXPECT_TRUE(TimerCalls().empty());
     state.EnabledMask = 0x0001;
     SyncPollTimers(state);
-    EXPECT_EQ(TimerCalls(), (std::vector<fake::Call>{TimerStart(0, 200)}));
+    EXPECT_EQ(TimerCalls(), (std::vector<recording::Call>{TimerStart(0, 200)}));
 }
 
 TEST_F(Sliders, OnlyTheCurrentJoysticksProfileChanges) {

@@ -22,11 +22,11 @@ TEST_F(StartUp, JoysticksThreeAndFiveMakeTheLowerOneCurrent) {
 TEST_F(StartUp, EnabledButAbsentJoystickLosesItsBitAndTheOthersPoll) {
     Start({0, 2}, 0x000B);  // IDs 0, 1 and 3 enabled; 1 and 3 absent
     EXPECT_EQ(state.EnabledMask, 0x0001);
-    EXPECT_EQ(TimerCalls(), (std::vector<fake::Call>{TimerStart(0, 50)}));
+    EXPECT_EQ(TimerCalls(), (std::vector<recording::Call>{TimerStart(0, 50)}));
 
     // The next configuration save keeps the cleared mask.
     ASSERT_TRUE(SaveConfiguration(state));
-    const std::vector<uint8_t>& file = fake::Files()[ConfigPath];
+    const std::vector<uint8_t>& file = recording::Files()[ConfigPath];
     EXPECT_EQ(file[4], 0x01);
     EXPECT_EQ(file[5], 0x00);
 }
@@ -34,14 +34,14 @@ TEST_F(StartUp, EnabledButAbsentJoystickLosesItsBitAndTheOthersPoll) {
 TEST_F(StartUp, EveryPresentAndEnabledJoystickPollsInAscendingOrder) {
     Start({1, 3, 9}, 0x020A);  // 1, 3 and 9 enabled
     EXPECT_EQ(TimerCalls(),
-              (std::vector<fake::Call>{TimerStart(1, 50), TimerStart(3, 50), TimerStart(9, 50)}));
+              (std::vector<recording::Call>{TimerStart(1, 50), TimerStart(3, 50), TimerStart(9, 50)}));
     EXPECT_EQ(state.EnabledMask, 0x020A);
 }
 
 TEST_F(StartUp, PresentButDisabledJoystickDoesNotPoll) {
     Start({0, 5}, 0x0020);
     EXPECT_EQ(state.CurrentJoystick, 0);
-    EXPECT_EQ(TimerCalls(), (std::vector<fake::Call>{TimerStart(5, 50)}));
+    EXPECT_EQ(TimerCalls(), (std::vector<recording::Call>{TimerStart(5, 50)}));
 }
 
 TEST_F(StartUp, NoJoystickFailsWithoutStartingOrClearingAnything) {

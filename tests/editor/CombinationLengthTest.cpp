@@ -72,7 +72,7 @@ TEST_F(CombinationLength, EnterWritesTheTypedLengthButEscapeAfterTheQuestionWrit
     ASSERT_TRUE(LeaveLengthEdit(3, OkButton).proceed);
     ASSERT_TRUE(editor.WriteBack(profile));
     ASSERT_EQ(profile.Save(), SaveResult::Saved);
-    const Bytes& file = fake::Files().at("C:\\Q\\Pad.qvp");
+    const Bytes& file = recording::Files().at("C:\\Q\\Pad.qvp");
     EXPECT_EQ(file.size(), ProfileFileSize(32, 3));
     EXPECT_EQ(file[28], 3);  // MaxChars
 }

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "editor/ButtonEditorState.h"
-#include "tests/fakes/FakePlatform.h"
+#include "platform/recording/RecordingPlatform.h"
 
 namespace editortest {
 
@@ -27,7 +27,7 @@ inline ButtonEditorState::Allocator FailingFrom(int failing) {
 
 // Declared first among the fixture's members, so the profile meets a fresh platform.
 struct FreshPlatform {
-    FreshPlatform() { fake::Reset(); }
+    FreshPlatform() { recording::Reset(); }
 };
 
 class EditorTest : public ::testing::Test {
@@ -35,7 +35,7 @@ class EditorTest : public ::testing::Test {
     EditorTest() {
         profile.profileName = "Pad";
         profile.Load();
-        fake::Calls().clear();
+        recording::Calls().clear();
     }
     Bytes Slot(int slot) const {
         return Bytes(profile.SlotText(slot), profile.SlotText(slot) + profile.MaxChars);

@@ -16,7 +16,7 @@ TEST_F(Lists, EventAndShiftListsOfferTheDirectionsThenEachReportedButtonUpTo32) 
         const char* last;
     } cases[] = {{0, 4, "Move Left"}, {3, 7, "Button 3"}, {40, 36, "Button 32"}};
     for (const auto& c : cases) {
-        fake::JoystickAt(0).caps.numButtons = c.reported;
+        recording::JoystickAt(0).caps.numButtons = c.reported;
         profile.SetUpDevice();
         ASSERT_TRUE(editor.Initialise(profile));
         EXPECT_EQ(editor.View().events.size(), c.events);
@@ -76,9 +76,9 @@ TEST_F(Columns, OkReleasesHeldKeysThenTheJoystickFiresThePicksTextsAndFlags) {
     profile.progressive = 1;                                             // held, not re-fired
     profile.swapY = 5;
     profile.StartPolling();
-    fake::JoystickAt(0).state.buttons = 1;
+    recording::JoystickAt(0).state.buttons = 1;
     profile.Poll();
-    ASSERT_EQ(fake::TakeInput(), std::vector<fake::Call>{fake::KeyDown(0x0D)});
+    ASSERT_EQ(recording::TakeInput(), std::vector<recording::Call>{recording::KeyDown(0x0D)});
 
     ASSERT_TRUE(editor.Initialise(profile));
     EXPECT_TRUE(editor.View().swapY);
@@ -93,23 +93,23 @@ TEST_F(Columns, OkReleasesHeldKeysThenTheJoystickFiresThePicksTextsAndFlags) {
     editor.SelectEvent(4);
     EXPECT_EQ(editor.View().normal.text, "xy");
     ASSERT_TRUE(editor.WriteBack(profile));
-    EXPECT_EQ(fake::TakeInput(), std::vector<fake::Call>{fake::KeyUp(0x0D)});
+    EXPECT_EQ(recording::TakeInput(), std::vector<recording::Call>{recording::KeyUp(0x0D)});
     EXPECT_EQ(Slot(TextSlot(Column::Shifted, ButtonEvent(1))), (Bytes{'q', 0}));
     EXPECT_EQ(profile.swapY, 0);
     EXPECT_EQ(profile.swapX, 1);
 
     profile.Poll();  // the button is still down: pressed afresh under its new mapping
-    EXPECT_EQ(fake::TakeInput(), (std::vector<fake::Call>{fake::KeyDown(0x12), fake::KeyDown('X'),
-                                                          fake::KeyDown('Y')}));
+    EXPECT_EQ(recording::TakeInput(), (std::vector<recording::Call>{recording::KeyDown(0x12), recording::KeyDown('X'),
+                                                          recording::KeyDown('Y')}));
 }
 
 TEST_F(Closing, OkWithoutChangeStillMarksTheProfileModifiedSoItIsSaved) {
-    const Bytes before = fake::Files().at("C:\\Q\\Pad.qvp");
+    const Bytes before = recording::Files().at("C:\\Q\\Pad.qvp");
     ASSERT_TRUE(editor.Initialise(profile));
     ASSERT_TRUE(editor.WriteBack(profile));
     EXPECT_TRUE(profile.modified);
     ASSERT_EQ(profile.Save(), SaveResult::Saved);
-    EXPECT_EQ(fake::Files().at("C:\\Q\\Pad.qvp"), before);
+    EXPECT_EQ(recording::Files().at("C:\\Q\\Pad.qvp"), before);
 }
 
 TEST_F(Closing, CancelAndTheDismissedProfileMenuDropEveryChange) {
@@ -134,7 +134,7 @@ TEST_F(Closing, CancelAndTheDismissedProfileMenuDropEveryChange) {
     editor.Close();  // Cancel
     EXPECT_EQ(profile.ActionTable, ActionEntries{});
     EXPECT_FALSE(profile.modified);
-    EXPECT_TRUE(fake::Calls().empty());
+    EXPECT_TRUE(recording::Calls().empty());
 }
 
 TEST_F(Closing, WorkingCopiesThatCannotBeHadLeaveNothingToEditOrWriteBack) {

@@ -11,7 +11,7 @@ class ButtonLoop : public EngineTest {
   protected:
     // The device reports `maxButtons`; the profile reads it again as after a profile change.
     void ReportButtons(uint32_t maxButtons) {
-        fake::JoystickAt(0).caps.maxButtons = maxButtons;
+        recording::JoystickAt(0).caps.maxButtons = maxButtons;
         profile->SetUpDevice();
     }
 };
@@ -30,8 +30,8 @@ TEST_F(ButtonLoop, ButtonsAboveTheReportedCountAreIgnored) {
     Map(ButtonEvent(6), 0, RightClick);
     ReportButtons(5);
     Start();
-    EXPECT_EQ(PollButtons(0x30), Input{fake::Mouse(LeftDown)});
-    EXPECT_EQ(PollButtons(0), Input{fake::Mouse(LeftUp)});
+    EXPECT_EQ(PollButtons(0x30), Input{recording::Mouse(LeftDown)});
+    EXPECT_EQ(PollButtons(0), Input{recording::Mouse(LeftUp)});
 }
 
 TEST_F(ButtonLoop, MoreThanThirtyTwoButtonsStopsAtButtonThirtyTwo) {
@@ -41,9 +41,9 @@ TEST_F(ButtonLoop, MoreThanThirtyTwoButtonsStopsAtButtonThirtyTwo) {
     ReportButtons(40);
     Start();
     EXPECT_EQ(PollButtons(0xC0000001u),
-              (Input{fake::Mouse(RightDown), Up('Y'), Up('Z'), Up(VkControl), Down(VkControl),
+              (Input{recording::Mouse(RightDown), Up('Y'), Up('Z'), Up(VkControl), Down(VkControl),
                      Down('Y'), Down('Z')}));
-    EXPECT_EQ(PollButtons(1), (Input{fake::Mouse(RightUp), Up('Y'), Up('Z'), Up(VkControl)}));
+    EXPECT_EQ(PollButtons(1), (Input{recording::Mouse(RightUp), Up('Y'), Up('Z'), Up(VkControl)}));
 }
 
 TEST_F(ButtonLoop, ReleasesAndPressesInOnePollFollowButtonOrder) {
@@ -64,11 +64,11 @@ TEST_F(ButtonLoop, ButtonAboveTheShiftButtonSeesTheNewColumnInTheSamePoll) {
     }
     Start();
     // Buttons 1, 2 and 3 together: button 1 still sees the normal column, button 3 the shifted.
-    EXPECT_EQ(PollButtons(7), (Input{fake::Mouse(LeftDown), fake::Mouse(RightDown)}));
-    EXPECT_EQ(PollButtons(0), (Input{fake::Mouse(LeftUp), fake::Mouse(RightUp)}));
+    EXPECT_EQ(PollButtons(7), (Input{recording::Mouse(LeftDown), recording::Mouse(RightDown)}));
+    EXPECT_EQ(PollButtons(0), (Input{recording::Mouse(LeftUp), recording::Mouse(RightUp)}));
     // Shift alone first: from the next poll both buttons see the shifted column.
     EXPECT_EQ(PollButtons(2), Input{});
-    EXPECT_EQ(PollButtons(7), (Input{fake::Mouse(RightDown), fake::Mouse(RightDown)}));
+    EXPECT_EQ(PollButtons(7), (Input{recording::Mouse(RightDown), recording::Mouse(RightDown)}));
 }
 
 TEST_F(ButtonLoop, ButtonBelowTheShiftButtonRefiresInTheOldColumnOnceMore) {

@@ -1,7 +1,7 @@
 // Readable recorded calls in the engine tests' failure messages.
 #include "tests/engine/EngineFixture.h"
 
-namespace fake {
+namespace recording {
 
 void PrintTo(const Call& call, std::ostream* out) {
     switch (call.kind) {
@@ -28,4 +28,4 @@ void PrintTo(const Call& call, std::ostream* out) {
     }
 }
 
-}  // namespace fake
+}  // namespace recording

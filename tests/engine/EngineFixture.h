@@ -11,16 +11,16 @@
 #include <vector>
 
 #include "profiles/JoystickProfile.h"
-#include "tests/fakes/FakePlatform.h"
+#include "platform/recording/RecordingPlatform.h"
 
-namespace fake {
+namespace recording {
 // Readable failure messages, e.g. "KeyDown 0x11" or "Move 5,0".
 void PrintTo(const Call& call, std::ostream* out);
-}  // namespace fake
+}  // namespace recording
 
 namespace enginetest {
 
-using Input = std::vector<fake::Call>;
+using Input = std::vector<recording::Call>;
 
 // Device positions of the fake's default 0..65535 axes.
 constexpr uint32_t Low = 0, Mid = 32767, High = 65535;
@@ -39,7 +39,7 @@ constexpr int LeftDown = 0x8002, LeftUp = 0x8004, RightDown = 0x8008, RightUp = 
 class EngineTest : public ::testing::Test {
   protected:
     EngineTest() {
-        fake::Reset();
+        recording::Reset();
         profile = std::make_unique<JoystickProfile>(context, 0);
         profile->profileName = "Pad";
         profile->Load();
@@ -48,7 +48,7 @@ class EngineTest : public ::testing::Test {
     // Starts the poll timer and forgets what set-up recorded.
     void Start() {
         profile->StartPolling();
-        fake::Calls().clear();
+        recording::Calls().clear();
     }
 
     // Maps an event in a column: stored modifier choice, key choice and text. A text of MaxChars
@@ -65,9 +65,9 @@ class EngineTest : public ::testing::Test {
 
     // One poll with this reading; returns the input it sent.
     Input PollAt(uint32_t x, uint32_t y, uint32_t buttons = 0) {
-        fake::JoystickAt(0).state = {x, y, buttons};
+        recording::JoystickAt(0).state = {x, y, buttons};
         profile->Poll();
-        return fake::TakeInput();
+        return recording::TakeInput();
     }
     Input PollButtons(uint32_t buttons) { return PollAt(Mid, Mid, buttons); }
 
@@ -75,7 +75,7 @@ class EngineTest : public ::testing::Test {
     std::unique_ptr<JoystickProfile> profile;
 };
 
-inline fake::Call Down(int vk) { return fake::KeyDown(vk); }
-inline fake::Call Up(int vk) { return fake::KeyUp(vk); }
+inline recording::Call Down(int vk) { return recording::KeyDown(vk); }
+inline recording::Call Up(int vk) { return recording::KeyUp(vk); }
 
 }  // namespace enginetest

@@ -9,7 +9,7 @@ namespace {
 
 using HeldInput = EngineTest;
 
-const fake::Call TimerStop0{fake::CallKind::TimerStop, 0};
+const recording::Call TimerStop0{recording::CallKind::TimerStop, 0};
 
 TEST_F(HeldInput, ButtonPressedUnderShiftLetsGoOfItsShiftedKeyAfterShiftIsReleased) {
     profile->shiftButton = 1;
@@ -32,7 +32,7 @@ TEST_F(HeldInput, DirectionReleasedWhileItsMappingIsMoveMouseSendsNoStrayAlt) {
     EXPECT_EQ(PollAt(Mid, Mid, 1), Input{});
     EXPECT_EQ(PollAt(Mid, Low, 1), (Input{Down(VkControl), Down(VkUp)}));
     EXPECT_EQ(PollAt(Mid, Low, 0), Input{});
-    EXPECT_EQ(PollAt(Mid, Low, 0), Input{fake::Move(0, -5)});
+    EXPECT_EQ(PollAt(Mid, Low, 0), Input{recording::Move(0, -5)});
     EXPECT_EQ(PollAt(Mid, Mid, 0), (Input{Up(VkUp), Up(VkControl)}));
 }
 
@@ -41,15 +41,15 @@ TEST_F(HeldInput, HeldButtonThatBecomesTheShiftButtonStillLetsGo) {
     Map(ButtonEvent(2), 0, Escape, "", Column::Shifted);
     Map(ButtonEvent(3), BtnCtrl, LeftClick);
     Start();
-    EXPECT_EQ(PollButtons(4), (Input{Down(VkControl), fake::Mouse(LeftDown)}));
+    EXPECT_EQ(PollButtons(4), (Input{Down(VkControl), recording::Mouse(LeftDown)}));
     profile->shiftButton = 3;  // chosen in the editor while the button is down
-    EXPECT_EQ(PollButtons(0), (Input{fake::Mouse(LeftUp), Up(VkControl)}));
+    EXPECT_EQ(PollButtons(0), (Input{recording::Mouse(LeftUp), Up(VkControl)}));
     EXPECT_EQ(PollButtons(2), (Input{Up(VkReturn), Down(VkReturn)}));
     profile->shiftButton = 0;
-    EXPECT_EQ(PollButtons(4), (Input{Up(VkReturn), Down(VkControl), fake::Mouse(LeftDown)}));
+    EXPECT_EQ(PollButtons(4), (Input{Up(VkReturn), Down(VkControl), recording::Mouse(LeftDown)}));
     profile->shiftButton = 3;
     profile->StopPolling();
-    EXPECT_EQ(fake::Calls(), (Input{fake::Mouse(LeftUp), Up(VkControl), TimerStop0}));
+    EXPECT_EQ(recording::Calls(), (Input{recording::Mouse(LeftUp), Up(VkControl), TimerStop0}));
 }
 
 TEST_F(HeldInput, FailedQueryReadsAsCentredAndTheNextGoodReadingResumes) {
@@ -59,15 +59,15 @@ TEST_F(HeldInput, FailedQueryReadsAsCentredAndTheNextGoodReadingResumes) {
     Start();
     // The click happens where the move of the same poll took the pointer.
     EXPECT_EQ(PollAt(High, High, 1),
-              (Input{fake::Move(5, 0), Down(VkControl), fake::Mouse(LeftDown, 5, 0)}));
-    fake::JoystickAt(0).answers = false;
+              (Input{recording::Move(5, 0), Down(VkControl), recording::Mouse(LeftDown, 5, 0)}));
+    recording::JoystickAt(0).answers = false;
     profile->Poll();
-    EXPECT_EQ(fake::TakeInput(), (Input{Up(VkControl), fake::Mouse(LeftUp, 5, 0)}));
+    EXPECT_EQ(recording::TakeInput(), (Input{Up(VkControl), recording::Mouse(LeftUp, 5, 0)}));
     profile->Poll();
-    EXPECT_EQ(fake::TakeInput(), Input{});
-    fake::JoystickAt(0).answers = true;
+    EXPECT_EQ(recording::TakeInput(), Input{});
+    recording::JoystickAt(0).answers = true;
     EXPECT_EQ(PollAt(High, High, 1),
-              (Input{fake::Move(5, 0), Down(VkControl), fake::Mouse(LeftDown, 10, 0)}));
+              (Input{recording::Move(5, 0), Down(VkControl), recording::Mouse(LeftDown, 10, 0)}));
 }
 
 TEST_F(HeldInput, StopPollingReleasesInEventOrderBeforeKillingTheTimer) {
@@ -75,13 +75,13 @@ TEST_F(HeldInput, StopPollingReleasesInEventOrderBeforeKillingTheTimer) {
     Map(ButtonEvent(1), 0, LeftClick);
     Map(ButtonEvent(3), BtnCtrl, NoKey, "k");
     Start();
-    const Input pressed{Down(VkMenu),  fake::Mouse(LeftDown), Up('K'),
+    const Input pressed{Down(VkMenu),  recording::Mouse(LeftDown), Up('K'),
                         Up(VkControl), Down(VkControl),       Down('K')};
     EXPECT_EQ(PollAt(Mid, Low, 5), pressed);
     profile->StopPolling();
-    EXPECT_EQ(fake::Calls(),
-              (Input{Up(VkMenu), fake::Mouse(LeftUp), Up('K'), Up(VkControl), TimerStop0}));
-    fake::Calls().clear();
+    EXPECT_EQ(recording::Calls(),
+              (Input{Up(VkMenu), recording::Mouse(LeftUp), Up('K'), Up(VkControl), TimerStop0}));
+    recording::Calls().clear();
     EXPECT_EQ(PollAt(Mid, Low, 5), Input{});
     // Inputs still held when polling starts again are pressed afresh.
     Start();
@@ -102,16 +102,16 @@ TEST_F(HeldInput, StopPollingForgetsAShiftButtonStillHeld) {
 TEST_F(HeldInput, DestroyingARunningProfileReleasesThenKillsTheTimer) {
     Map(ButtonEvent(1), BtnAlt, RightClick);
     Start();
-    EXPECT_EQ(PollButtons(1), (Input{Down(VkMenu), fake::Mouse(RightDown)}));
+    EXPECT_EQ(PollButtons(1), (Input{Down(VkMenu), recording::Mouse(RightDown)}));
     profile.reset();
-    EXPECT_EQ(fake::Calls(), (Input{fake::Mouse(RightUp), Up(VkMenu), TimerStop0}));
+    EXPECT_EQ(recording::Calls(), (Input{recording::Mouse(RightUp), Up(VkMenu), TimerStop0}));
 }
 
 TEST_F(HeldInput, DestroyingAStoppedProfileSendsNothing) {
     profile->StopPolling();
-    fake::Calls().clear();
+    recording::Calls().clear();
     profile.reset();
-    EXPECT_TRUE(fake::Calls().empty());
+    EXPECT_TRUE(recording::Calls().empty());
 }
 
 TEST_F(HeldInput, ReloadingTheProfileReleasesHeldInputAndPressesItAfresh) {
@@ -120,10 +120,10 @@ TEST_F(HeldInput, ReloadingTheProfileReleasesHeldInputAndPressesItAfresh) {
     profile->modified = true;
     ASSERT_EQ(profile->Save(), SaveResult::Saved);
     Start();
-    const Input pressed{Down(VkMenu), Down(VkShift), fake::Mouse(LeftDown)};
+    const Input pressed{Down(VkMenu), Down(VkShift), recording::Mouse(LeftDown)};
     EXPECT_EQ(PollAt(Low, Mid, 2), pressed);
     EXPECT_EQ(profile->Load(), LoadResult::Loaded);
-    EXPECT_EQ(fake::TakeInput(), (Input{Up(VkMenu), fake::Mouse(LeftUp), Up(VkShift)}));
+    EXPECT_EQ(recording::TakeInput(), (Input{Up(VkMenu), recording::Mouse(LeftUp), Up(VkShift)}));
     EXPECT_EQ(PollAt(Low, Mid, 2), pressed);
 }
 
@@ -133,21 +133,21 @@ TEST_F(HeldInput, TimerStartsOnceAndStopsOnceAndAStoppedProfileIgnoresTicks) {
     other.Load();
     other.pollingDelay = 120;
     other.ActionTable[KeyIndex(Column::Normal, ButtonEvent(1))] = LeftClick;
-    fake::JoystickAt(3).state.buttons = 1;
-    fake::Calls().clear();
+    recording::JoystickAt(3).state.buttons = 1;
+    recording::Calls().clear();
 
     other.StopPolling();
     other.Poll();
-    EXPECT_TRUE(fake::Calls().empty());
+    EXPECT_TRUE(recording::Calls().empty());
     other.StartPolling();
     other.StartPolling();
-    EXPECT_EQ(fake::Calls(), (Input{{fake::CallKind::TimerStart, 3, 120}}));
-    fake::Calls().clear();
+    EXPECT_EQ(recording::Calls(), (Input{{recording::CallKind::TimerStart, 3, 120}}));
+    recording::Calls().clear();
     other.Poll();
     other.StopPolling();
     other.StopPolling();
-    EXPECT_EQ(fake::Calls(),
-              (Input{fake::Mouse(LeftDown), fake::Mouse(LeftUp), {fake::CallKind::TimerStop, 3}}));
+    EXPECT_EQ(recording::Calls(),
+              (Input{recording::Mouse(LeftDown), recording::Mouse(LeftUp), {recording::CallKind::TimerStop, 3}}));
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ TEST_F(NoAllocation, BusyIdleAndUnansweredPollsAllocateNothing) {
     }
     profile->acceleration = 50;
     Start();
-    fake::Joystick& joystick = fake::JoystickAt(0);
+    recording::Joystick& joystick = recording::JoystickAt(0);
 
     size_t sent = 0;
     const long before = allocationCount;
@@ -49,8 +49,8 @@ TEST_F(NoAllocation, BusyIdleAndUnansweredPollsAllocateNothing) {
                               : platform::JoystickState{Mid, Mid, 0};
         joystick.answers = poll % 100 != 30;
         profile->Poll();
-        sent += fake::Calls().size();
-        fake::Calls().clear();
+        sent += recording::Calls().size();
+        recording::Calls().clear();
     }
     const long during = allocationCount - before;
 

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "profiles/JoystickProfile.h"
-#include "tests/fakes/FakePlatform.h"
+#include "platform/recording/RecordingPlatform.h"
 
 namespace {
 
@@ -32,13 +32,13 @@ class Random {
 void Count(int& held, bool down) { held = down ? held + 1 : std::max(0, held - 1); }
 
 // What is still down after the recorded input, e.g. "key 0x11 left"; empty when nothing is.
-std::string StillDown(const std::vector<fake::Call>& calls) {
+std::string StillDown(const std::vector<recording::Call>& calls) {
     std::map<int, int> keys;
     int left = 0, right = 0;
-    for (const fake::Call& call : calls) {
-        if (call.kind == fake::CallKind::KeyDown || call.kind == fake::CallKind::KeyUp) {
-            Count(keys[call.a], call.kind == fake::CallKind::KeyDown);
-        } else if (call.kind == fake::CallKind::MouseButtons) {
+    for (const recording::Call& call : calls) {
+        if (call.kind == recording::CallKind::KeyDown || call.kind == recording::CallKind::KeyUp) {
+            Count(keys[call.a], call.kind == recording::CallKind::KeyDown);
+        } else if (call.kind == recording::CallKind::MouseButtons) {
             const uint32_t flags = static_cast<uint32_t>(call.a);
             if (flags == LeftDown || flags == LeftUp) Count(left, flags == LeftDown);
             if (flags == RightDown || flags == RightUp) Count(right, flags == RightDown);
@@ -110,8 +110,8 @@ uint32_t RandomButtons(Random& random) {
 // reload or change of shift button, then polling stops or the profile is deleted.
 void RunTrace(Random& random) {
     static const uint32_t reportedButtons[] = {0, 4, 8, 32, 40};
-    fake::Reset();
-    fake::JoystickAt(0).caps.maxButtons = reportedButtons[random.Below(5)];
+    recording::Reset();
+    recording::JoystickAt(0).caps.maxButtons = reportedButtons[random.Below(5)];
     const ProgramContext context{"C:\\Quorvel\\", PlatformWindowsNt};
     auto profile = std::make_unique<JoystickProfile>(context, 0);
     profile->profileName = "Random";
@@ -127,7 +127,7 @@ void RunTrace(Random& random) {
         if (random.Chance(3)) profile->StartPolling();
         if (random.Chance(2)) profile->Load();
         if (random.Chance(2)) profile->shiftButton = random.Below(7);
-        fake::Joystick& joystick = fake::JoystickAt(0);
+        recording::Joystick& joystick = recording::JoystickAt(0);
         joystick.answers = !random.Chance(10);
         joystick.state = {RandomAxis(random), RandomAxis(random), RandomButtons(random)};
         profile->Poll();
@@ -143,7 +143,7 @@ TEST(NoStuckInput, RandomTracesLeaveNothingDownOncePollingStops) {
     Random random(20240611);
     for (int trace = 0; trace < 3000; ++trace) {
         RunTrace(random);
-        const std::string down = StillDown(fake::Calls());
+        const std::string down = StillDown(recording::Calls());
         ASSERT_EQ(down, "") << "trace " << trace;
     }
 }

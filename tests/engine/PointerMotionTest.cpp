@@ -22,7 +22,7 @@ class PointerMotion : public EngineTest {
     std::vector<int32_t> VerticalMoves(uint32_t y, int polls) {
         std::vector<int32_t> amounts;
         for (int poll = 0; poll < polls; ++poll) {
-            for (const fake::Call& call : PollAt(Mid, y)) amounts.push_back(call.b);
+            for (const recording::Call& call : PollAt(Mid, y)) amounts.push_back(call.b);
         }
         return amounts;
     }
@@ -31,19 +31,19 @@ class PointerMotion : public EngineTest {
 TEST_F(PointerMotion, DeadZoneEdgesAreInsideAndOneUnitBeyondSendsAZeroMove) {
     Start();
     EXPECT_EQ(PollAt(Mid, 33767), Input{});
-    EXPECT_EQ(PollAt(Mid, 33768), Input{fake::Move(0, 0)});
+    EXPECT_EQ(PollAt(Mid, 33768), Input{recording::Move(0, 0)});
     EXPECT_EQ(PollAt(Mid, 31767), Input{});
-    EXPECT_EQ(PollAt(Mid, 31766), Input{fake::Move(0, 0)});
+    EXPECT_EQ(PollAt(Mid, 31766), Input{recording::Move(0, 0)});
     EXPECT_EQ(PollAt(33767, Mid), Input{});
-    EXPECT_EQ(PollAt(33768, Mid), Input{fake::Move(0, 0)});
+    EXPECT_EQ(PollAt(33768, Mid), Input{recording::Move(0, 0)});
     EXPECT_EQ(PollAt(31767, Mid), Input{});
-    EXPECT_EQ(PollAt(31766, Mid), Input{fake::Move(0, 0)});
+    EXPECT_EQ(PollAt(31766, Mid), Input{recording::Move(0, 0)});
 }
 
 TEST_F(PointerMotion, DeadZoneWiderThanASmallDeviceRangeLeavesTheStickAtRest) {
     Map(DirectionEvent(0), DirAlt, NoKey);
     Map(DirectionEvent(2), DirCtrl, NoKey);
-    fake::JoystickAt(0).caps = {0, 255, 0, 255, 32, 32};  // centre 127
+    recording::JoystickAt(0).caps = {0, 255, 0, 255, 32, 32};  // centre 127
     profile->SetUpDevice();
     Start();
     EXPECT_EQ(PollAt(127, 0), Input{});
@@ -58,21 +58,21 @@ TEST_F(PointerMotion, DeadZoneWiderThanASmallDeviceRangeLeavesTheStickAtRest) {
 
 TEST_F(PointerMotion, FullDeflectionMovesFivePixelsWithTheRightSign) {
     Start();
-    EXPECT_EQ(PollAt(Mid, High), Input{fake::Move(0, 5)});
-    EXPECT_EQ(PollAt(Mid, Low), Input{fake::Move(0, -5)});  // -5.29 truncates to -5, not -6
-    EXPECT_EQ(PollAt(High, Mid), Input{fake::Move(5, 0)});
-    EXPECT_EQ(PollAt(Low, Mid), Input{fake::Move(-5, 0)});
+    EXPECT_EQ(PollAt(Mid, High), Input{recording::Move(0, 5)});
+    EXPECT_EQ(PollAt(Mid, Low), Input{recording::Move(0, -5)});  // -5.29 truncates to -5, not -6
+    EXPECT_EQ(PollAt(High, Mid), Input{recording::Move(5, 0)});
+    EXPECT_EQ(PollAt(Low, Mid), Input{recording::Move(-5, 0)});
     // Up, Right, Down, Left: each moving direction sends its own move.
-    EXPECT_EQ(PollAt(High, Low), (Input{fake::Move(0, -5), fake::Move(5, 0)}));
-    EXPECT_EQ(PollAt(Low, High), (Input{fake::Move(0, 5), fake::Move(-5, 0)}));
+    EXPECT_EQ(PollAt(High, Low), (Input{recording::Move(0, -5), recording::Move(5, 0)}));
+    EXPECT_EQ(PollAt(Low, High), (Input{recording::Move(0, 5), recording::Move(-5, 0)}));
 }
 
 TEST_F(PointerMotion, AmountsTruncateTowardsZeroOnBothSides) {
     profile->sensitivity = 7000;
     Start();
-    EXPECT_EQ(PollAt(Mid, Low), Input{fake::Move(0, -4)});    // -31767 / 7000
-    EXPECT_EQ(PollAt(Mid, High), Input{fake::Move(0, 4)});    // 31768 / 7000
-    EXPECT_EQ(PollAt(Mid, 20000), Input{fake::Move(0, -1)});  // -11767 / 7000
+    EXPECT_EQ(PollAt(Mid, Low), Input{recording::Move(0, -4)});    // -31767 / 7000
+    EXPECT_EQ(PollAt(Mid, High), Input{recording::Move(0, 4)});    // 31768 / 7000
+    EXPECT_EQ(PollAt(Mid, 20000), Input{recording::Move(0, -1)});  // -11767 / 7000
 }
 
 TEST_F(PointerMotion, SwappedYAxisMakesHighYTheUpDirectionMovingUp) {
@@ -88,7 +88,7 @@ TEST_F(PointerMotion, SwappedXAxisMakesLowXTheRightDirection) {
     Map(DirectionEvent(3), DirAlt, NoKey);
     profile->swapX = 1;
     Start();
-    EXPECT_EQ(PollAt(Low, Mid), Input{fake::Move(5, 0)});
+    EXPECT_EQ(PollAt(Low, Mid), Input{recording::Move(5, 0)});
     EXPECT_EQ(PollAt(High, Mid), Input{Down(VkMenu)});
 }
 
@@ -126,13 +126,13 @@ TEST_F(PointerMotion, SlightDeflectionCreepsOnceTheStreakIsLongEnough) {
 TEST_F(PointerMotion, LeavingDirectionDropsItsCarryWhileTheStreakGoesOn) {
     profile->acceleration = 50;
     Start();
-    EXPECT_EQ(PollAt(High, High), (Input{fake::Move(5, 0), fake::Move(0, 5)}));
-    EXPECT_EQ(PollAt(High, High), (Input{fake::Move(5, 0), fake::Move(0, 5)}));
-    EXPECT_EQ(PollAt(High, High), (Input{fake::Move(6, 0), fake::Move(0, 6)}));
-    EXPECT_EQ(PollAt(Mid, High), (Input{fake::Move(0, 7)}));
+    EXPECT_EQ(PollAt(High, High), (Input{recording::Move(5, 0), recording::Move(0, 5)}));
+    EXPECT_EQ(PollAt(High, High), (Input{recording::Move(5, 0), recording::Move(0, 5)}));
+    EXPECT_EQ(PollAt(High, High), (Input{recording::Move(6, 0), recording::Move(0, 6)}));
+    EXPECT_EQ(PollAt(Mid, High), (Input{recording::Move(0, 7)}));
     // Right starts again from its base amount but takes the streak that Down kept going.
-    EXPECT_EQ(PollAt(High, High), (Input{fake::Move(5, 0), fake::Move(0, 8)}));
-    EXPECT_EQ(PollAt(High, High), (Input{fake::Move(9, 0), fake::Move(0, 9)}));
+    EXPECT_EQ(PollAt(High, High), (Input{recording::Move(5, 0), recording::Move(0, 8)}));
+    EXPECT_EQ(PollAt(High, High), (Input{recording::Move(9, 0), recording::Move(0, 9)}));
     EXPECT_EQ(PollAt(Mid, Mid), Input{});
     EXPECT_EQ(VerticalMoves(High, 3), (std::vector<int32_t>{5, 5, 6}));
 }
@@ -140,8 +140,8 @@ TEST_F(PointerMotion, LeavingDirectionDropsItsCarryWhileTheStreakGoesOn) {
 TEST_F(PointerMotion, MoveMouseIgnoresTheKeyAndTextOfItsDirection) {
     Map(DirectionEvent(2), DirMoveMouse, Enter, "ab");
     Start();
-    EXPECT_EQ(PollAt(Mid, High), Input{fake::Move(0, 5)});
-    EXPECT_EQ(PollAt(Mid, High), Input{fake::Move(0, 5)});
+    EXPECT_EQ(PollAt(Mid, High), Input{recording::Move(0, 5)});
+    EXPECT_EQ(PollAt(Mid, High), Input{recording::Move(0, 5)});
     EXPECT_EQ(PollAt(Mid, Mid), Input{});
 }
 

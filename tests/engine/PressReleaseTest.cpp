@@ -10,16 +10,16 @@ class PressRelease : public EngineTest {
   protected:
     PressRelease() {
         profile->progressive = 1;  // one press and one release per input, no re-fire
-        fake::SetCursor(120, 45);
+        recording::SetCursor(120, 45);
     }
 };
 
 TEST_F(PressRelease, ModifierGoesDownFirstAndComesUpLastAroundClickAndCharacter) {
     Map(ButtonEvent(1), BtnCtrl, LeftClick, "x");
     Start();
-    EXPECT_EQ(PollButtons(1), (Input{Down(VkControl), fake::Mouse(LeftDown, 120, 45), Down('X')}));
+    EXPECT_EQ(PollButtons(1), (Input{Down(VkControl), recording::Mouse(LeftDown, 120, 45), Down('X')}));
     EXPECT_EQ(PollButtons(1), Input{});
-    EXPECT_EQ(PollButtons(0), (Input{Up('X'), fake::Mouse(LeftUp, 120, 45), Up(VkControl)}));
+    EXPECT_EQ(PollButtons(0), (Input{Up('X'), recording::Mouse(LeftUp, 120, 45), Up(VkControl)}));
 }
 
 TEST_F(PressRelease, ModifierAndKeyOnADirectionAreHeldWhileDeflected) {
@@ -35,12 +35,12 @@ TEST_F(PressRelease, DoubleClicksHappenWhollyOnPressWhereThePointerIs) {
     Map(ButtonEvent(2), 0, RightDoubleClick);
     Start();
     EXPECT_EQ(PollButtons(1),
-              (Input{Down(VkShift), fake::Mouse(LeftDown, 120, 45), fake::Mouse(LeftUp, 120, 45),
-                     fake::Mouse(LeftDown, 120, 45), fake::Mouse(LeftUp, 120, 45), Down('A')}));
+              (Input{Down(VkShift), recording::Mouse(LeftDown, 120, 45), recording::Mouse(LeftUp, 120, 45),
+                     recording::Mouse(LeftDown, 120, 45), recording::Mouse(LeftUp, 120, 45), Down('A')}));
     EXPECT_EQ(PollButtons(0), (Input{Up('A'), Up(VkShift)}));
-    fake::SetCursor(-3, 7);
-    EXPECT_EQ(PollButtons(2), (Input{fake::Mouse(RightDown, -3, 7), fake::Mouse(RightUp, -3, 7),
-                                     fake::Mouse(RightDown, -3, 7), fake::Mouse(RightUp, -3, 7)}));
+    recording::SetCursor(-3, 7);
+    EXPECT_EQ(PollButtons(2), (Input{recording::Mouse(RightDown, -3, 7), recording::Mouse(RightUp, -3, 7),
+                                     recording::Mouse(RightDown, -3, 7), recording::Mouse(RightUp, -3, 7)}));
     EXPECT_EQ(PollButtons(0), Input{});
 }
 
@@ -49,12 +49,12 @@ TEST_F(PressRelease, SingleClicksHoldTheMouseButtonSoTheUserCanDrag) {
     Map(ButtonEvent(1), 0, LeftClick);
     Map(ButtonEvent(2), 0, RightClick);
     Start();
-    EXPECT_EQ(PollButtons(1), Input{fake::Mouse(LeftDown, 120, 45)});
-    fake::SetCursor(400, 300);  // the user drags
+    EXPECT_EQ(PollButtons(1), Input{recording::Mouse(LeftDown, 120, 45)});
+    recording::SetCursor(400, 300);  // the user drags
     EXPECT_EQ(PollButtons(1), Input{});
     EXPECT_EQ(PollButtons(2),
-              (Input{fake::Mouse(LeftUp, 400, 300), fake::Mouse(RightDown, 400, 300)}));
-    EXPECT_EQ(PollButtons(0), Input{fake::Mouse(RightUp, 400, 300)});
+              (Input{recording::Mouse(LeftUp, 400, 300), recording::Mouse(RightDown, 400, 300)}));
+    EXPECT_EQ(PollButtons(0), Input{recording::Mouse(RightUp, 400, 300)});
 }
 
 TEST_F(PressRelease, ShiftModifierAppliesToTheCharactersTypedAfterIt) {

@@ -49,10 +49,10 @@ TEST_F(Refire, MouseActionsAndModifiersAreHeldNotRefired) {
     Map(ButtonEvent(2), BtnAlt, LeftDoubleClick);
     Start();
     EXPECT_EQ(PollButtons(3),
-              (Input{Down(VkShift), fake::Mouse(RightDown), Down(VkMenu), fake::Mouse(LeftDown),
-                     fake::Mouse(LeftUp), fake::Mouse(LeftDown), fake::Mouse(LeftUp)}));
+              (Input{Down(VkShift), recording::Mouse(RightDown), Down(VkMenu), recording::Mouse(LeftDown),
+                     recording::Mouse(LeftUp), recording::Mouse(LeftDown), recording::Mouse(LeftUp)}));
     EXPECT_EQ(PollButtons(3), Input{});
-    EXPECT_EQ(PollButtons(0), (Input{fake::Mouse(RightUp), Up(VkShift), Up(VkMenu)}));
+    EXPECT_EQ(PollButtons(0), (Input{recording::Mouse(RightUp), Up(VkShift), Up(VkMenu)}));
 }
 
 TEST_F(Refire, DirectionMappedToAKeyRefiresUntilBackInTheDeadZone) {

@@ -40,8 +40,8 @@ TEST_F(ShiftButton, HeldMouseButtonBecomesAKeyWhenShiftIsPressed) {
     Map(ButtonEvent(3), 0, LeftClick);
     Map(ButtonEvent(3), 0, F1, "", Column::Shifted);
     Start();
-    EXPECT_EQ(PollButtons(4), Input{fake::Mouse(LeftDown)});
-    EXPECT_EQ(PollButtons(5), (Input{fake::Mouse(LeftUp), Down(VkF1)}));
+    EXPECT_EQ(PollButtons(4), Input{recording::Mouse(LeftDown)});
+    EXPECT_EQ(PollButtons(5), (Input{recording::Mouse(LeftUp), Down(VkF1)}));
     EXPECT_EQ(PollButtons(5), (Input{Up(VkF1), Down(VkF1)}));
     EXPECT_EQ(PollButtons(0), Input{Up(VkF1)});
 }
@@ -60,13 +60,13 @@ TEST_F(ShiftButton, DirectionsFollowTheColumnOnePollLate) {
     Map(DirectionEvent(2), DirMoveMouse, NoKey);
     Map(DirectionEvent(2), 0, DownArrow, "", Column::Shifted);
     Start();
-    EXPECT_EQ(PollAt(Mid, High, 0), Input{fake::Move(0, 5)});
-    EXPECT_EQ(PollAt(Mid, High, 1), Input{fake::Move(0, 5)});
+    EXPECT_EQ(PollAt(Mid, High, 0), Input{recording::Move(0, 5)});
+    EXPECT_EQ(PollAt(Mid, High, 1), Input{recording::Move(0, 5)});
     EXPECT_EQ(PollAt(Mid, High, 1), (Input{Up(VkDown), Down(VkDown)}));
     EXPECT_EQ(PollAt(Mid, High, 0), (Input{Up(VkDown), Down(VkDown)}));
     // Back on Move Mouse, the key pressed through the shifted column stays down until the stick
     // returns to the dead zone.
-    EXPECT_EQ(PollAt(Mid, High, 0), Input{fake::Move(0, 5)});
+    EXPECT_EQ(PollAt(Mid, High, 0), Input{recording::Move(0, 5)});
     EXPECT_EQ(PollAt(Mid, Mid, 0), Input{Up(VkDown)});
 }
 

@@ -63,12 +63,12 @@ TEST_F(TextSlots, ProfileThatNeverGotATextBufferStillFiresAndCanBeDeleted) {
     auto bare = std::make_unique<JoystickProfile>(context, 1);
     bare->ActionTable[KeyIndex(Column::Normal, ButtonEvent(1))] = Enter;
     bare->StartPolling();
-    fake::JoystickAt(1).state.buttons = 1;
-    fake::Calls().clear();
+    recording::JoystickAt(1).state.buttons = 1;
+    recording::Calls().clear();
     bare->Poll();
     bare.reset();
-    EXPECT_EQ(fake::Calls(),
-              (Input{Up(VkReturn), Down(VkReturn), Up(VkReturn), {fake::CallKind::TimerStop, 1}}));
+    EXPECT_EQ(recording::Calls(),
+              (Input{Up(VkReturn), Down(VkReturn), Up(VkReturn), {recording::CallKind::TimerStop, 1}}));
 }
 
 }  // namespace

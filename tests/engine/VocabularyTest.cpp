@@ -45,7 +45,7 @@ TEST_F(Vocabulary, DirectionModifierChoicesSitOnePlaceLaterBecauseOfMoveMouse) {
     EXPECT_EQ(PollAt(Mid, Mid), Input{Up(VkMenu)});
     EXPECT_EQ(PollAt(Mid, High), (Input{Down(VkControl), Down(VkMenu), Down(VkShift)}));
     EXPECT_EQ(PollAt(Mid, Mid), (Input{Up(VkShift), Up(VkMenu), Up(VkControl)}));
-    EXPECT_EQ(PollAt(High, Mid), Input{fake::Move(5, 0)});
+    EXPECT_EQ(PollAt(High, Mid), Input{recording::Move(5, 0)});
 }
 
 TEST_F(Vocabulary, KeyChoicesFiveToFortyFiveSendTheirVirtualKeysAndHigherOnesNothing) {

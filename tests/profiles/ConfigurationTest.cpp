@@ -4,7 +4,7 @@
 #include "profiles/Configuration.h"
 #include "profiles/ConfigurationFile.h"
 #include "profiles/ProfileFile.h"
-#include "tests/fakes/FakePlatform.h"
+#include "platform/recording/RecordingPlatform.h"
 
 namespace {
 
@@ -49,7 +49,7 @@ void PutConfiguration(const std::vector<ConfigurationRecord>& records) {
     data.launchOnStartup = 1;
     data.enabledMask = 0xFFFF;
     data.records = records;
-    fake::Files()[ConfigPath] = EncodeConfiguration(data);
+    recording::Files()[ConfigPath] = EncodeConfiguration(data);
 }
 
 std::vector<std::string> ProfileNames(const ApplicationState& state) {
@@ -62,13 +62,13 @@ std::vector<std::string> ProfileNames(const ApplicationState& state) {
 
 std::vector<ConfigurationRecord> WrittenRecords() {
     ConfigurationData data;
-    DecodeConfiguration(fake::Files()[ConfigPath], data);
+    DecodeConfiguration(recording::Files()[ConfigPath], data);
     return data.records;
 }
 
 class Configuration : public ::testing::Test {
   protected:
-    void SetUp() override { fake::Reset(); }
+    void SetUp() override { recording::Reset(); }
     void AddProfile(int id, const std::string& name) {
         state.PresentMask |= static_cast<uint16_t>(1u << id);
         state.profiles[id] = std::make_unique<JoystickProfile>(state.context, id);
@@ -132,8 +132,8 @@ TEST(ConfigurationCodec, FileCutAtEveryOffsetKeepsOnlyWholeRecords) {
 
 TEST_F(Configuration, ProfilesAreMadeOnlyForPresentJoysticks) {
     state.PresentMask = 0x0012;
-    fake::Files()[ConfigPath] = WorkedExampleFile;
-    fake::Files()["C:\\Q\\Beta.qvp"] = {1, 2, 3};  // damaged, but only joystick 4 reads it
+    recording::Files()[ConfigPath] = WorkedExampleFile;
+    recording::Files()["C:\\Q\\Beta.qvp"] = {1, 2, 3};  // damaged, but only joystick 4 reads it
 
     ASSERT_TRUE(LoadConfiguration(state));
     EXPECT_EQ(state.LaunchOnStartup, 1);
@@ -142,9 +142,9 @@ TEST_F(Configuration, ProfilesAreMadeOnlyForPresentJoysticks) {
     EXPECT_EQ(ProfileNames(state),
               (std::vector<std::string>{"-", "Alpha", "-", "-", "Default", "-", "-", "-", "-", "-",
                                         "-", "-", "-", "-", "-", "-"}));
-    EXPECT_EQ(fake::WrittenPaths(),
+    EXPECT_EQ(recording::WrittenPaths(),
               (std::vector<std::string>{"C:\\Q\\Alpha.qvp", "C:\\Q\\Default.qvp"}));
-    EXPECT_TRUE(fake::Messages().empty());
+    EXPECT_TRUE(recording::Messages().empty());
     ASSERT_EQ(state.notices.size(), 1u);
     EXPECT_EQ(state.notices[0].text,
               DamagedProfileMessage("C:\\Q\\Beta.qvp", DefaultProfileName).text);
@@ -154,7 +154,7 @@ TEST_F(Configuration, ARefusedProfileKeepsItsRecordUntilTheUserChoosesAnother) {
     state.PresentMask = 0x0001;
     PutConfiguration({{0, "Broken"}});
     const std::vector<uint8_t> broken(40, 0xFF);  // N = -1
-    fake::Files()["C:\\Q\\Broken.qvp"] = broken;
+    recording::Files()["C:\\Q\\Broken.qvp"] = broken;
     ASSERT_TRUE(LoadConfiguration(state));
     JoystickProfile& profile = *state.profiles[0];
     EXPECT_EQ(profile.profileName, DefaultProfileName);
@@ -166,21 +166,21 @@ TEST_F(Configuration, ARefusedProfileKeepsItsRecordUntilTheUserChoosesAnother) {
     EXPECT_EQ(profile.Save(), SaveResult::Saved);
     ASSERT_TRUE(SaveConfiguration(state));
     ConfigurationData data;
-    DecodeConfiguration(fake::Files().at(ConfigPath), data);
+    DecodeConfiguration(recording::Files().at(ConfigPath), data);
     EXPECT_EQ(data.records[0].profileName, "Broken");
-    EXPECT_EQ(fake::Files().at("C:\\Q\\Broken.qvp"), broken);
+    EXPECT_EQ(recording::Files().at("C:\\Q\\Broken.qvp"), broken);
 }
 
 TEST_F(Configuration, RecordsOfAbsentJoysticksLeaveTheirProfileFilesAlone) {
     state.PresentMask = 0x0002;
     PutConfiguration({{2, "Two"}, {0, "Zero"}, {1, "One"}});
-    fake::Files()["C:\\Q\\Two.qvp"] = {1, 2, 3};
+    recording::Files()["C:\\Q\\Two.qvp"] = {1, 2, 3};
 
     ASSERT_TRUE(LoadConfiguration(state));
     EXPECT_EQ(state.profiles[1]->profileName, "One");
     EXPECT_FALSE(state.profiles[0] || state.profiles[2]);
-    EXPECT_EQ(fake::WrittenPaths(), std::vector<std::string>{"C:\\Q\\One.qvp"});
-    EXPECT_TRUE(fake::Messages().empty());
+    EXPECT_EQ(recording::WrittenPaths(), std::vector<std::string>{"C:\\Q\\One.qvp"});
+    EXPECT_TRUE(recording::Messages().empty());
 }
 
 TEST_F(Configuration, LaterRecordForAnIdDecidesAfterBothFilesWereLoaded) {
@@ -189,12 +189,12 @@ TEST_F(Configuration, LaterRecordForAnIdDecidesAfterBothFilesWereLoaded) {
     ProfileHeader header;
     header.settings.pollingDelay = 80;
     header.buttonCount = 32;
-    fake::Files()["C:\\Q\\Second.qvp"] = EncodeProfile(header, ActionEntries{}, nullptr, 0);
+    recording::Files()["C:\\Q\\Second.qvp"] = EncodeProfile(header, ActionEntries{}, nullptr, 0);
 
     ASSERT_TRUE(LoadConfiguration(state));
     EXPECT_EQ(state.profiles[0]->profileName, "Second");
     EXPECT_EQ(state.profiles[0]->pollingDelay, 80);
-    EXPECT_EQ(fake::WrittenPaths(), std::vector<std::string>{"C:\\Q\\First.qvp"});
+    EXPECT_EQ(recording::WrittenPaths(), std::vector<std::string>{"C:\\Q\\First.qvp"});
 }
 
 TEST_F(Configuration, PresentJoystickWithoutRecordGetsDefault) {
@@ -210,14 +210,14 @@ TEST_F(Configuration, MissingOrUnreadableFileChangesNothing) {
     state.LaunchOnStartup = 1;
     state.EnabledMask = 0x00F0;
     EXPECT_FALSE(LoadConfiguration(state));
-    fake::UnreadableFiles().insert(ConfigPath);
-    fake::Files()[ConfigPath] = WorkedExampleFile;
+    recording::UnreadableFiles().insert(ConfigPath);
+    recording::Files()[ConfigPath] = WorkedExampleFile;
     EXPECT_FALSE(LoadConfiguration(state));
 
     EXPECT_EQ(state.LaunchOnStartup, 1);
     EXPECT_EQ(state.EnabledMask, 0x00F0);
     EXPECT_EQ(ProfileNames(state), std::vector<std::string>(16, "-"));
-    EXPECT_TRUE(fake::Calls().empty());
+    EXPECT_TRUE(recording::Calls().empty());
 }
 
 TEST(ConfigurationNames, UnusableNameNamesNoProfile) {
@@ -227,7 +227,7 @@ TEST(ConfigurationNames, UnusableNameNamesNoProfile) {
         "\x01", "\x1F", "\x7F", "",    std::string(247, 'n'),  // 5 + 247 + 4 > 255
     };
     for (const std::string& name : unusable) {
-        fake::Reset();
+        recording::Reset();
         ApplicationState state(Context);
         state.PresentMask = 0x0003;
         PutConfiguration({{0, name}, {1, "Kept"}, {1, name}});
@@ -235,7 +235,7 @@ TEST(ConfigurationNames, UnusableNameNamesNoProfile) {
         ASSERT_TRUE(LoadConfiguration(state));
         EXPECT_EQ(state.profiles[0]->profileName, "Default") << name;
         EXPECT_EQ(state.profiles[1]->profileName, "Kept") << name;
-        EXPECT_EQ(fake::WrittenPaths(),
+        EXPECT_EQ(recording::WrittenPaths(),
                   (std::vector<std::string>{"C:\\Q\\Kept.qvp", "C:\\Q\\Default.qvp"}))
             << name;
     }
@@ -247,15 +247,15 @@ TEST_F(Configuration, NameFillingThePathLimitIsUsed) {
     PutConfiguration({{0, longest}});
     ASSERT_TRUE(LoadConfiguration(state));
     EXPECT_EQ(state.profiles[0]->profileName, longest);
-    EXPECT_EQ(fake::WrittenPaths(), std::vector<std::string>{"C:\\Q\\" + longest + ".qvp"});
+    EXPECT_EQ(recording::WrittenPaths(), std::vector<std::string>{"C:\\Q\\" + longest + ".qvp"});
 }
 
 TEST(ConfigurationCut, FileCutAnywhereGivesEveryPresentJoystickAWholeName) {
     for (size_t size = 0; size <= WorkedExampleFile.size(); ++size) {
-        fake::Reset();
+        recording::Reset();
         ApplicationState state(Context);
         state.PresentMask = 0xFFFF;
-        fake::Files()[ConfigPath].assign(WorkedExampleFile.begin(),
+        recording::Files()[ConfigPath].assign(WorkedExampleFile.begin(),
                                          WorkedExampleFile.begin() + size);
         ASSERT_TRUE(LoadConfiguration(state));
         bool defaultSeen = false;
@@ -276,7 +276,7 @@ TEST(ConfigurationCut, FileCutAnywhereGivesEveryPresentJoystickAWholeName) {
 
 TEST_F(Configuration, CutInsideANameDropsThatRecord) {
     state.PresentMask = 0x0003;
-    fake::Files()[ConfigPath].assign(WorkedExampleFile.begin(), WorkedExampleFile.begin() + 15);
+    recording::Files()[ConfigPath].assign(WorkedExampleFile.begin(), WorkedExampleFile.begin() + 15);
     ASSERT_TRUE(LoadConfiguration(state));  // ends after "Al" of ID 1's "Alpha"
     EXPECT_EQ(state.profiles[0]->profileName, "Beta");
     EXPECT_EQ(state.profiles[1]->profileName, "Default");
@@ -289,7 +289,7 @@ TEST_F(Configuration, SaveWritesTheNearestPresentNameBelowAndCurrentBelowTheFirs
     state.LaunchOnStartup = 1;
     state.EnabledMask = 0x0012;
     ASSERT_TRUE(SaveConfiguration(state));
-    EXPECT_EQ(fake::Files()[ConfigPath], WorkedExampleFile);
+    EXPECT_EQ(recording::Files()[ConfigPath], WorkedExampleFile);
 }
 
 TEST_F(Configuration, SaveWithJoysticks0And2PresentNamesProfile0ForId1AndProfile2Above) {
@@ -331,8 +331,8 @@ TEST_F(Configuration, SaveWithNoJoystickPresentWritesDefaultForIdsTheFileDidNotN
 
 TEST_F(Configuration, FailedSaveReportsFalseAndKeepsTheOldFile) {
     AddProfile(0, "Pad");
-    fake::Files()[ConfigPath] = WorkedExampleFile;
-    fake::SetFailWrites(true);
+    recording::Files()[ConfigPath] = WorkedExampleFile;
+    recording::SetFailWrites(true);
     EXPECT_FALSE(SaveConfiguration(state));
-    EXPECT_EQ(fake::Files()[ConfigPath], WorkedExampleFile);
+    EXPECT_EQ(recording::Files()[ConfigPath], WorkedExampleFile);
 }

@@ -8,7 +8,7 @@
 #include "profiles/JoystickProfile.h"
 #include "profiles/Messages.h"
 #include "profiles/ProfileFile.h"
-#include "tests/fakes/FakePlatform.h"
+#include "platform/recording/RecordingPlatform.h"
 
 namespace {
 
@@ -58,7 +58,7 @@ struct ReadBack {
 
 ReadBack DecodeFile(const std::string& name) {
     ReadBack r;
-    const std::vector<uint8_t>& bytes = fake::Files().at(PathOf(name));
+    const std::vector<uint8_t>& bytes = recording::Files().at(PathOf(name));
     EXPECT_EQ(DecodeProfileHeader(bytes, r.header), ProfileDecodeError::None);
     r.text.resize(72 * static_cast<size_t>(r.header.settings.maxChars));
     DecodeProfileBody(bytes, r.header, r.body, r.text.data());
@@ -68,28 +68,28 @@ ReadBack DecodeFile(const std::string& name) {
 class ProfileFiles : public ::testing::Test {
   protected:
     void SetUp() override {
-        fake::Reset();
+        recording::Reset();
         SetButtons(12, 12);
     }
     static void SetButtons(uint32_t numButtons, uint32_t maxButtons) {
         for (int id = 0; id < 16; ++id) {
-            fake::JoystickAt(id).caps.numButtons = numButtons;
-            fake::JoystickAt(id).caps.maxButtons = maxButtons;
+            recording::JoystickAt(id).caps.numButtons = numButtons;
+            recording::JoystickAt(id).caps.maxButtons = maxButtons;
         }
     }
     // Loads the Pad profile into a fresh profile and forgets the log.
     void LoadPad(JoystickProfile& profile) {
-        fake::Files()[PathOf("Pad")] = Pad().Bytes();
+        recording::Files()[PathOf("Pad")] = Pad().Bytes();
         profile.profileName = "Pad";
         ASSERT_EQ(profile.Load(), LoadResult::Loaded);
-        fake::Calls().clear();
-        fake::WrittenPaths().clear();
+        recording::Calls().clear();
+        recording::WrittenPaths().clear();
     }
     // One poll with this button word; returns what the focused application received.
-    std::vector<fake::Call> PollButtons(JoystickProfile& profile, uint32_t buttons) {
-        fake::JoystickAt(0).state.buttons = buttons;
+    std::vector<recording::Call> PollButtons(JoystickProfile& profile, uint32_t buttons) {
+        recording::JoystickAt(0).state.buttons = buttons;
         profile.Poll();
-        return fake::TakeInput();
+        return recording::TakeInput();
     }
 
     ProgramContext context{Directory, PlatformWindowsNt};
@@ -102,7 +102,7 @@ using DamagedProfile = ProfileFiles;
 using ShortProfileFile = ProfileFiles;
 using LoadedSettings = ProfileFiles;
 
-const std::vector<fake::Call> EnterPressedAgain = {fake::KeyUp(0x0D), fake::KeyDown(0x0D)};
+const std::vector<recording::Call> EnterPressedAgain = {recording::KeyUp(0x0D), recording::KeyDown(0x0D)};
 
 }  // namespace
 
@@ -123,9 +123,9 @@ TEST_F(MissingProfileFile, NewProfileGetsAFileOfDefaultsAtOnce) {
         0x0C, 0x00, 0x00, 0x00,  // N 12
     };
     expected.resize(360, 0);  // no mappings, no text, no shift button
-    EXPECT_EQ(fake::Files().at(PathOf("Pad")), expected);
-    EXPECT_EQ(fake::WrittenPaths(), std::vector<std::string>{PathOf("Pad")});
-    EXPECT_TRUE(fake::Messages().empty());
+    EXPECT_EQ(recording::Files().at(PathOf("Pad")), expected);
+    EXPECT_EQ(recording::WrittenPaths(), std::vector<std::string>{PathOf("Pad")});
+    EXPECT_TRUE(recording::Messages().empty());
     EXPECT_FALSE(profile.modified);
 }
 
@@ -147,20 +147,20 @@ TEST_F(MissingProfileFile, NewNameStartsFromThePreviousMappingsWithDefaultSettin
     EXPECT_EQ(fresh.body.table, Pad().table);
     EXPECT_EQ(fresh.text, Pad().text);
     EXPECT_EQ(fresh.body.shiftButton, 4);
-    EXPECT_EQ(fake::Files().at(PathOf("Pad")), Pad().Bytes());
+    EXPECT_EQ(recording::Files().at(PathOf("Pad")), Pad().Bytes());
 }
 
 TEST_F(Saving, OnlyAModifiedProfileIsWrittenAndOnlyOnce) {
     JoystickProfile profile(context, 0);
     LoadPad(profile);
     EXPECT_EQ(profile.Save(), SaveResult::NotNeeded);
-    EXPECT_TRUE(fake::WrittenPaths().empty());
+    EXPECT_TRUE(recording::WrittenPaths().empty());
 
     profile.sensitivity = 4000;
     profile.modified = true;
     EXPECT_EQ(profile.Save(), SaveResult::Saved);
     EXPECT_EQ(profile.Save(), SaveResult::NotNeeded);
-    EXPECT_EQ(fake::WrittenPaths(), std::vector<std::string>{PathOf("Pad")});
+    EXPECT_EQ(recording::WrittenPaths(), std::vector<std::string>{PathOf("Pad")});
     EXPECT_EQ(DecodeFile("Pad").header.settings.sensitivity, 4000);
 }
 
@@ -171,8 +171,8 @@ TEST_F(Saving, EmptyProfileNameWritesNothingAndKeepsTheModifiedFlag) {
     profile.modified = true;
     EXPECT_EQ(profile.Save(), SaveResult::NotNeeded);
     EXPECT_TRUE(profile.modified);
-    EXPECT_TRUE(fake::WrittenPaths().empty());
-    EXPECT_TRUE(fake::Messages().empty());
+    EXPECT_TRUE(recording::WrittenPaths().empty());
+    EXPECT_TRUE(recording::Messages().empty());
 }
 
 TEST_F(Saving, FailedSaveIsReportedKeepsTheFileAndWritesTheChangesNextTime) {
@@ -180,13 +180,13 @@ TEST_F(Saving, FailedSaveIsReportedKeepsTheFileAndWritesTheChangesNextTime) {
     LoadPad(profile);
     profile.threshold = 1500;
     profile.modified = true;
-    fake::SetFailWrites(true);
+    recording::SetFailWrites(true);
     EXPECT_EQ(profile.Save(), SaveResult::Failed);
     EXPECT_EQ(SaveMessage(SaveResult::Failed, PathOf("Pad"))->text, "Couldn't save settings");
-    EXPECT_EQ(fake::Files().at(PathOf("Pad")), Pad().Bytes());
+    EXPECT_EQ(recording::Files().at(PathOf("Pad")), Pad().Bytes());
     EXPECT_TRUE(profile.modified);
 
-    fake::SetFailWrites(false);
+    recording::SetFailWrites(false);
     EXPECT_EQ(profile.Save(), SaveResult::Saved);
     EXPECT_EQ(DecodeFile("Pad").header.settings.threshold, 1500);
     EXPECT_FALSE(profile.modified);
@@ -196,11 +196,11 @@ TEST_F(Saving, ASaveThatLostTheOldFileNamesTheTemporaryHoldingTheNewSettings) {
     JoystickProfile profile(context, 0);
     LoadPad(profile);
     profile.modified = true;
-    fake::SetWritesKeepTemporary(true);
+    recording::SetWritesKeepTemporary(true);
     EXPECT_EQ(profile.Save(), SaveResult::KeptInTemporary);
     EXPECT_EQ(SaveMessage(SaveResult::KeptInTemporary, PathOf("Pad"))->text,
               SaveFailureMessage(platform::ReplaceResult::KeptInTemporary, PathOf("Pad")).text);
-    EXPECT_EQ(fake::Files().count(PathOf("Pad") + ".tmp"), 1u);
+    EXPECT_EQ(recording::Files().count(PathOf("Pad") + ".tmp"), 1u);
     EXPECT_TRUE(profile.modified);
 }
 
@@ -209,13 +209,13 @@ TEST_F(Saving, DeviceWithMoreThan32ButtonsIsStoredAs32AndLoadsWithoutABackup) {
     JoystickProfile profile(context, 0);
     profile.profileName = "Big";
     EXPECT_EQ(profile.Load(), LoadResult::Created);
-    EXPECT_EQ(fake::Files().at(PathOf("Big")).size(), 760u);
+    EXPECT_EQ(recording::Files().at(PathOf("Big")).size(), 760u);
 
-    fake::WrittenPaths().clear();
+    recording::WrittenPaths().clear();
     EXPECT_EQ(profile.Load(), LoadResult::Loaded);
     EXPECT_EQ(profile.profileName, "Big");
-    EXPECT_TRUE(fake::WrittenPaths().empty());
-    EXPECT_EQ(fake::Messages().size(), 0u);
+    EXPECT_TRUE(recording::WrittenPaths().empty());
+    EXPECT_EQ(recording::Messages().size(), 0u);
 }
 
 TEST_F(LoadedSettings, EveryFieldReachesItsSettingAndIsSavedBackUnchanged) {
@@ -225,7 +225,7 @@ TEST_F(LoadedSettings, EveryFieldReachesItsSettingAndIsSavedBackUnchanged) {
     one.Key(0, 5, 7).Key(1, 5, 34).Text(4, "x");
     const std::vector<uint8_t> file = one.Bytes();
     SetButtons(1, 1);
-    fake::Files()[PathOf("One")] = file;
+    recording::Files()[PathOf("One")] = file;
     JoystickProfile profile(context, 0);
     profile.profileName = "One";
     ASSERT_EQ(profile.Load(), LoadResult::Loaded);
@@ -235,16 +235,16 @@ TEST_F(LoadedSettings, EveryFieldReachesItsSettingAndIsSavedBackUnchanged) {
               (std::vector<int32_t>{1, 0, 1, 42, 75, 3000, 2000, 1}));
 
     profile.StartPolling();
-    EXPECT_EQ(fake::Calls().back(), (fake::Call{fake::CallKind::TimerStart, 0, 75}));
-    fake::Calls().clear();
+    EXPECT_EQ(recording::Calls().back(), (recording::Call{recording::CallKind::TimerStart, 0, 75}));
+    recording::Calls().clear();
     EXPECT_EQ(
         PollButtons(profile, 1),
-        (std::vector<fake::Call>{fake::KeyDown(0x11), fake::KeyDown(0x12), fake::KeyDown(0x10),
-                                 fake::KeyDown(0x70), fake::KeyDown('X')}));
+        (std::vector<recording::Call>{recording::KeyDown(0x11), recording::KeyDown(0x12), recording::KeyDown(0x10),
+                                 recording::KeyDown(0x70), recording::KeyDown('X')}));
 
     profile.modified = true;
     ASSERT_EQ(profile.Save(), SaveResult::Saved);
-    EXPECT_EQ(fake::Files().at(PathOf("One")), file);
+    EXPECT_EQ(recording::Files().at(PathOf("One")), file);
 }
 
 TEST_F(LoadedSettings, TextBufferFollowsTheMaxCharsOfEachFile) {
@@ -257,20 +257,20 @@ TEST_F(LoadedSettings, TextBufferFollowsTheMaxCharsOfEachFile) {
     narrow.settings.progressive = 1;
     narrow.settings.maxChars = 1;
     narrow.Text(4, "z");
-    fake::Files()[PathOf("Wide")] = wide.Bytes();
-    fake::Files()[PathOf("Narrow")] = narrow.Bytes();
+    recording::Files()[PathOf("Wide")] = wide.Bytes();
+    recording::Files()[PathOf("Narrow")] = narrow.Bytes();
     profile.profileName = "Wide";
     ASSERT_EQ(profile.Load(), LoadResult::Loaded);
     profile.StartPolling();
-    fake::Calls().clear();
+    recording::Calls().clear();
 
     EXPECT_EQ(PollButtons(profile, 1),
-              (std::vector<fake::Call>{fake::KeyDown('H'), fake::KeyDown('E'), fake::KeyDown('L'),
-                                       fake::KeyDown('L'), fake::KeyDown('O')}));
+              (std::vector<recording::Call>{recording::KeyDown('H'), recording::KeyDown('E'), recording::KeyDown('L'),
+                                       recording::KeyDown('L'), recording::KeyDown('O')}));
     PollButtons(profile, 0);
     profile.profileName = "Narrow";
     ASSERT_EQ(profile.Load(), LoadResult::Loaded);
-    EXPECT_EQ(PollButtons(profile, 1), (std::vector<fake::Call>{fake::KeyDown('Z')}));
+    EXPECT_EQ(PollButtons(profile, 1), (std::vector<recording::Call>{recording::KeyDown('Z')}));
 }
 
 TEST_F(ButtonCountChange, FewerButtonsMakeABackupProfileAndLeaveTheOldFileAlone) {
@@ -278,15 +278,15 @@ TEST_F(ButtonCountChange, FewerButtonsMakeABackupProfileAndLeaveTheOldFileAlone)
     FileContent pad = Pad();
     pad.Key(1, 14, 34);  // button 10: F1
     pad.Key(1, 16, 45);  // button 12: F12, beyond the new count
-    fake::Files()[PathOf("Pad")] = pad.Bytes();
+    recording::Files()[PathOf("Pad")] = pad.Bytes();
     JoystickProfile profile(context, 2);
     profile.profileName = "Pad";
     EXPECT_EQ(profile.Load(), LoadResult::BackedUp);
 
     EXPECT_EQ(profile.profileName, "Pad(10)");
-    EXPECT_EQ(fake::Files().at(PathOf("Pad")), pad.Bytes());
-    EXPECT_EQ(fake::WrittenPaths(), std::vector<std::string>{PathOf("Pad(10)")});
-    EXPECT_EQ(fake::Files().at(PathOf("Pad(10)")).size(), 40u + 14u * (16u + 6u));
+    EXPECT_EQ(recording::Files().at(PathOf("Pad")), pad.Bytes());
+    EXPECT_EQ(recording::WrittenPaths(), std::vector<std::string>{PathOf("Pad(10)")});
+    EXPECT_EQ(recording::Files().at(PathOf("Pad(10)")).size(), 40u + 14u * (16u + 6u));
     const ReadBack backup = DecodeFile("Pad(10)");
     EXPECT_EQ(backup.header.buttonCount, 10);
     EXPECT_EQ(backup.header.settings.sensitivity, 3000);
@@ -299,7 +299,7 @@ TEST_F(ButtonCountChange, FewerButtonsMakeABackupProfileAndLeaveTheOldFileAlone)
     EXPECT_EQ(LoadMessage(LoadResult::BackedUp, "Pad", profile)->text,
               "The joystick whose ID is 3 has a different number of buttons.\n\rThe file Pad(10) "
               "has been created to backup the old profile.");
-    EXPECT_TRUE(fake::Messages().empty());
+    EXPECT_TRUE(recording::Messages().empty());
     EXPECT_FALSE(profile.modified);
 }
 
@@ -314,51 +314,51 @@ TEST_F(ButtonCountChange, SuffixAlwaysCarriesTheCurrentCountInTwoDigits) {
                  {"Pad", 20, "Pad(20)"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.backup);
-        fake::Reset();
+        recording::Reset();
         SetButtons(c.buttons, c.buttons);
-        fake::Files()[PathOf(c.name)] = Pad().Bytes();
+        recording::Files()[PathOf(c.name)] = Pad().Bytes();
         JoystickProfile profile(context, 0);
         profile.profileName = c.name;
         EXPECT_EQ(profile.Load(), LoadResult::BackedUp);
         EXPECT_EQ(profile.profileName, c.backup);
-        EXPECT_EQ(fake::WrittenPaths(), std::vector<std::string>{PathOf(c.backup)});
+        EXPECT_EQ(recording::WrittenPaths(), std::vector<std::string>{PathOf(c.backup)});
     }
 }
 
 TEST_F(ButtonCountChange, BackupThatCannotBeWrittenIsReportedAndWrittenAtTheNextSave) {
     SetButtons(10, 10);
-    fake::Files()[PathOf("Pad")] = Pad().Bytes();
-    fake::SetFailWrites(true);
+    recording::Files()[PathOf("Pad")] = Pad().Bytes();
+    recording::SetFailWrites(true);
     JoystickProfile profile(context, 0);
     EXPECT_EQ(profile.Load("Pad"), LoadResult::NotSaved);
 
     EXPECT_EQ(LoadMessage(LoadResult::NotSaved, "Pad", profile)->text, "Couldn't save settings");
-    EXPECT_EQ(fake::Files().size(), 1u);
+    EXPECT_EQ(recording::Files().size(), 1u);
     EXPECT_TRUE(profile.modified);
 
-    fake::SetFailWrites(false);
+    recording::SetFailWrites(false);
     EXPECT_EQ(profile.Save(), SaveResult::Saved);
     EXPECT_EQ(DecodeFile(profile.profileName).header.buttonCount, 10);
-    EXPECT_EQ(fake::Files().at(PathOf("Pad")), Pad().Bytes());
+    EXPECT_EQ(recording::Files().at(PathOf("Pad")), Pad().Bytes());
 }
 
 TEST_F(ButtonCountChange, AnEarlierBackupIsLoadedNotOverwritten) {
     SetButtons(10, 10);
-    fake::Files()[PathOf("Pad")] = Pad().Bytes();
+    recording::Files()[PathOf("Pad")] = Pad().Bytes();
     FileContent edited = Pad();
     edited.buttons = 10;
     edited.Key(1, 6, 25);  // button 2: Escape, changed since the backup was made
-    fake::Files()[PathOf("Pad(10)")] = edited.Bytes();
+    recording::Files()[PathOf("Pad(10)")] = edited.Bytes();
     JoystickProfile profile(context, 0);
     profile.profileName = "Pad";
 
     EXPECT_EQ(profile.Load(), LoadResult::BackupLoaded);
     EXPECT_EQ(profile.profileName, "Pad(10)");
-    EXPECT_TRUE(fake::WrittenPaths().empty());
+    EXPECT_TRUE(recording::WrittenPaths().empty());
     // The user is told which file the joystick uses, and that Pad.qvp is as it was.
     EXPECT_EQ(LoadMessage(LoadResult::BackupLoaded, "Pad", profile)->text,
               BackupLoadedMessage(1, "Pad(10)", "Pad").text);
-    EXPECT_EQ(fake::Files().at(PathOf("Pad(10)")), edited.Bytes());
+    EXPECT_EQ(recording::Files().at(PathOf("Pad(10)")), edited.Bytes());
     EXPECT_EQ(profile.ActionTable, edited.table);
 }
 
@@ -366,23 +366,23 @@ TEST_F(ButtonCountChange, NameTooLongForTheSuffixIsShortenedSoTheOldFileIsNeverR
     SetButtons(10, 10);
     // The longest name whose file fits: directory + name + ".qvp" is 255 characters.
     const std::string longName(255 - Directory.size() - 4, 'p');
-    fake::Files()[PathOf(longName)] = Pad().Bytes();
+    recording::Files()[PathOf(longName)] = Pad().Bytes();
     JoystickProfile profile(context, 0);
     profile.profileName = longName;
 
     EXPECT_EQ(profile.Load(), LoadResult::BackedUp);
     const std::string backup = longName.substr(0, longName.size() - 4) + "(10)";
     EXPECT_EQ(profile.profileName, backup);
-    EXPECT_EQ(fake::WrittenPaths(), std::vector<std::string>{PathOf(backup)});
-    EXPECT_EQ(fake::Files().at(PathOf(longName)), Pad().Bytes());
+    EXPECT_EQ(recording::WrittenPaths(), std::vector<std::string>{PathOf(backup)});
+    EXPECT_EQ(recording::Files().at(PathOf(longName)), Pad().Bytes());
 
     profile.modified = true;
     EXPECT_EQ(profile.Save(), SaveResult::Saved);
-    EXPECT_EQ(fake::Files().at(PathOf(longName)), Pad().Bytes());
+    EXPECT_EQ(recording::Files().at(PathOf(longName)), Pad().Bytes());
 }
 
 TEST_F(ButtonCountChange, Windows9xComparesTheStoredCountWithTheDriversMaximum) {
-    fake::Files()[PathOf("Pad")] = Pad().Bytes();
+    recording::Files()[PathOf("Pad")] = Pad().Bytes();
     context.platformId = PlatformWindows9x;
     SetButtons(10, 12);
     {
@@ -422,29 +422,29 @@ TEST_F(DamagedProfile, IsRefusedNeverWrittenAndTheJoystickKeepsItsProfileWithPen
 
     for (const std::vector<uint8_t>& bytes : damaged) {
         SCOPED_TRACE(testing::Message() << bytes.size() << " bytes");
-        fake::Reset();
+        recording::Reset();
         SetButtons(12, 12);
         JoystickProfile profile(context, 0);
         LoadPad(profile);
         profile.StartPolling();
         profile.threshold = 1234;
         profile.modified = true;
-        fake::Files()[PathOf("Bad")] = bytes;
+        recording::Files()[PathOf("Bad")] = bytes;
         EXPECT_EQ(profile.Load("Bad"), LoadResult::Damaged);
 
         EXPECT_EQ(LoadMessage(LoadResult::Damaged, "Bad", profile)->text,
                   "The profile file " + PathOf("Bad") +
                       " is damaged and was not loaded.\nThe joystick uses the profile Pad; the "
                       "file has not been changed.");
-        EXPECT_TRUE(fake::Messages().empty());
+        EXPECT_TRUE(recording::Messages().empty());
         EXPECT_EQ(profile.profileName, "Pad");
         EXPECT_EQ(profile.threshold, 1234);
         EXPECT_TRUE(profile.modified);
         // The pending edit goes to the joystick's own file, never to the refused one.
         EXPECT_EQ(profile.Save(), SaveResult::Saved);
-        EXPECT_EQ(fake::WrittenPaths(), std::vector<std::string>{PathOf("Pad")});
-        EXPECT_EQ(fake::Files().at(PathOf("Bad")), bytes);
-        fake::Calls().clear();
+        EXPECT_EQ(recording::WrittenPaths(), std::vector<std::string>{PathOf("Pad")});
+        EXPECT_EQ(recording::Files().at(PathOf("Bad")), bytes);
+        recording::Calls().clear();
         EXPECT_EQ(PollButtons(profile, 1), EnterPressedAgain);
     }
 }
@@ -452,17 +452,17 @@ TEST_F(DamagedProfile, IsRefusedNeverWrittenAndTheJoystickKeepsItsProfileWithPen
 TEST_F(DamagedProfile, UnreadableFileIsRefusedAndNeverOverwritten) {
     JoystickProfile profile(context, 0);
     LoadPad(profile);
-    fake::Files()[PathOf("Locked")] = {1, 2, 3};
-    fake::UnreadableFiles().insert(PathOf("Locked"));
-    fake::UnreadableFiles().insert(PathOf("Gone"));
+    recording::Files()[PathOf("Locked")] = {1, 2, 3};
+    recording::UnreadableFiles().insert(PathOf("Locked"));
+    recording::UnreadableFiles().insert(PathOf("Gone"));
     EXPECT_EQ(profile.Load("Locked"), LoadResult::Unreadable);
     EXPECT_EQ(profile.Load("Gone"), LoadResult::Unreadable);
 
     EXPECT_EQ(LoadMessage(LoadResult::Unreadable, "Gone", profile)->text,
               UnreadableProfileMessage(PathOf("Gone"), "Pad").text);
-    EXPECT_TRUE(fake::WrittenPaths().empty());
-    EXPECT_EQ(fake::Files().at(PathOf("Locked")), (std::vector<uint8_t>{1, 2, 3}));
-    EXPECT_EQ(fake::Files().count(PathOf("Gone")), 0u);
+    EXPECT_TRUE(recording::WrittenPaths().empty());
+    EXPECT_EQ(recording::Files().at(PathOf("Locked")), (std::vector<uint8_t>{1, 2, 3}));
+    EXPECT_EQ(recording::Files().count(PathOf("Gone")), 0u);
     EXPECT_EQ(profile.profileName, "Pad");
     EXPECT_EQ(profile.sensitivity, 3000);
 }
@@ -478,30 +478,30 @@ TEST_F(ShortProfileFile, EntriesPastTheEndAreZeroAndTheShiftButtonNeedsAllFourBy
     profile.ActionTable[KeyIndex(Column::Normal, 5)] = 45;
     profile.profileName = "Cut";
 
-    fake::Files()[PathOf("Cut")] = std::vector<uint8_t>(full.begin(), full.begin() + 36);
+    recording::Files()[PathOf("Cut")] = std::vector<uint8_t>(full.begin(), full.begin() + 36);
     ASSERT_EQ(profile.Load(), LoadResult::Loaded);
     EXPECT_EQ(profile.sensitivity, 3000);
     EXPECT_EQ(profile.ActionTable, ActionEntries{});
 
-    fake::Files()[PathOf("Cut")] = std::vector<uint8_t>(full.begin(), full.begin() + 122);
+    recording::Files()[PathOf("Cut")] = std::vector<uint8_t>(full.begin(), full.begin() + 122);
     ASSERT_EQ(profile.Load(), LoadResult::Loaded);
     profile.StartPolling();
-    fake::Calls().clear();
+    recording::Calls().clear();
     EXPECT_EQ(PollButtons(profile, 1), EnterPressedAgain);
-    EXPECT_EQ(PollButtons(profile, 2), std::vector<fake::Call>{fake::KeyUp(0x0D)});
+    EXPECT_EQ(PollButtons(profile, 2), std::vector<recording::Call>{recording::KeyUp(0x0D)});
     EXPECT_EQ(profile.shiftButton, 3);
 
-    fake::Files()[PathOf("Cut")] = std::vector<uint8_t>(full.begin(), full.end() - 1);
+    recording::Files()[PathOf("Cut")] = std::vector<uint8_t>(full.begin(), full.end() - 1);
     ASSERT_EQ(profile.Load(), LoadResult::Loaded);
     EXPECT_EQ(PollButtons(profile, 2),
-              (std::vector<fake::Call>{fake::KeyUp(0x70), fake::KeyDown(0x70)}));
+              (std::vector<recording::Call>{recording::KeyUp(0x70), recording::KeyDown(0x70)}));
     EXPECT_EQ(profile.shiftButton, 3);
 
-    fake::Files()[PathOf("Cut")] = full;
+    recording::Files()[PathOf("Cut")] = full;
     ASSERT_EQ(profile.Load(), LoadResult::Loaded);
     EXPECT_EQ(profile.shiftButton, 0);
-    EXPECT_TRUE(fake::WrittenPaths().empty());
-    EXPECT_TRUE(fake::Messages().empty());
+    EXPECT_TRUE(recording::WrittenPaths().empty());
+    EXPECT_TRUE(recording::Messages().empty());
 }
 
 TEST(DeviceSetUp, CentreIsTheMidpointOfTheAxisRangeWithTheFractionDropped) {
@@ -515,8 +515,8 @@ TEST(DeviceSetUp, CentreIsTheMidpointOfTheAxisRangeWithTheFractionDropped) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "range 0.." << c.max << ", pushed to " << c.pushed);
-        fake::Reset();
-        fake::JoystickAt(0).caps = {0, c.max, 0, c.max, 12, 12};
+        recording::Reset();
+        recording::JoystickAt(0).caps = {0, c.max, 0, c.max, 12, 12};
         const ProgramContext context{Directory, PlatformWindowsNt};
         JoystickProfile profile(context, 0);
         profile.profileName = "Mouse";
@@ -526,8 +526,8 @@ TEST(DeviceSetUp, CentreIsTheMidpointOfTheAxisRangeWithTheFractionDropped) {
         profile.sensitivity = 1;
         profile.acceleration = 0;
         profile.StartPolling();
-        fake::JoystickAt(0).state = {c.pushed, c.max / 2, 0};
+        recording::JoystickAt(0).state = {c.pushed, c.max / 2, 0};
         profile.Poll();
-        EXPECT_EQ(fake::TakeInput(), std::vector<fake::Call>{fake::Move(c.dx, 0)});
+        EXPECT_EQ(recording::TakeInput(), std::vector<recording::Call>{recording::Move(c.dx, 0)});
     }
 }

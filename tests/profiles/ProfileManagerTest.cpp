@@ -9,7 +9,7 @@
 
 #include "profiles/ProfileFile.h"
 #include "profiles/ProfileManager.h"
-#include "tests/fakes/FakePlatform.h"
+#include "platform/recording/RecordingPlatform.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ using Names = std::vector<std::string>;
 class ProfileManagerTest : public ::testing::Test {
   protected:
     ProfileManagerTest() {
-        fake::Reset();
+        recording::Reset();
         AddFile("Pad.qvp", 1111);
         state.profiles[0] = std::make_unique<JoystickProfile>(state.context, 0);
         Current().profileName = "Pad";
@@ -31,11 +31,11 @@ class ProfileManagerTest : public ::testing::Test {
         ProfileHeader header;
         header.settings.sensitivity = sensitivity;
         header.buttonCount = 32;
-        fake::Files()[Dir + name] = EncodeProfile(header, ActionEntries{}, nullptr, 0);
+        recording::Files()[Dir + name] = EncodeProfile(header, ActionEntries{}, nullptr, 0);
     }
     int32_t SensitivityInFile(const std::string& name) {
         ProfileHeader header;
-        DecodeProfileHeader(fake::Files().at(Dir + name), header);
+        DecodeProfileHeader(recording::Files().at(Dir + name), header);
         return header.settings.sensitivity;
     }
     Names Items() {
@@ -63,7 +63,7 @@ TEST_F(ProfileList, HoldsTheProfileFilesOfTheDirectorySortedWithoutRegardToLette
     EXPECT_EQ(Items(), (Names{"Alpha", "beta", "Pad", "zed"}));
     EXPECT_EQ(manager.Entries()[0].fileName, "Alpha.QVP");
 
-    fake::Files().clear();
+    recording::Files().clear();
     manager.Refresh();
     EXPECT_TRUE(manager.DeleteChoices().empty());
     EXPECT_FALSE(manager.Select(FirstProfileCommand));
@@ -73,7 +73,7 @@ TEST_F(ProfileList, AHugeFolderListsOnlyTheFilesWhoseItemsFitBelowCommand65535) 
     for (int i = 0; i < 25035; ++i) {
         char name[16];
         std::snprintf(name, sizeof name, "P%05d.qvp", i);
-        fake::Files()[Dir + name] = {};
+        recording::Files()[Dir + name] = {};
     }
     manager.Refresh();  // Pad.qvp, 25036th in list order, gets no item
     ASSERT_EQ(manager.Entries().size(), 25035u);
@@ -86,7 +86,7 @@ TEST_F(ProfileList, DisplayNamesWithAndWithoutTheExtensionGiveTheSameNamesAndFil
     AddFile("Zed.qvp", 2222);
     AddFile("Pad.qvp.qvp", 3333);  // shown as "Pad.qvp" when the shell hides extensions
     for (bool hidden : {false, true}) {
-        fake::SetShellHidesExtensions(hidden);
+        recording::SetShellHidesExtensions(hidden);
         manager.Refresh();
         ASSERT_EQ(Items(), (Names{"Pad", "Pad.qvp", "Zed"}));
         ASSERT_TRUE(manager.Select(FirstProfileCommand + 1));
@@ -101,7 +101,7 @@ TEST_F(ProfileList, DisplayNamesWithAndWithoutTheExtensionGiveTheSameNamesAndFil
 }
 
 TEST_F(ProfileList, ACurrentProfileWithoutFileKeepsItsNameSoItsSaveWritesItsOwnFile) {
-    fake::Files().erase(Dir + "Pad.qvp");
+    recording::Files().erase(Dir + "Pad.qvp");
     AddFile("Zed.qvp", 2222);
     manager.Refresh();
     EXPECT_EQ(manager.CurrentName(), "Pad");
@@ -113,17 +113,17 @@ TEST_F(ProfileList, ACurrentProfileWithoutFileKeepsItsNameSoItsSaveWritesItsOwnF
 
 TEST_F(SelectProfile, ShowsNothingItselfSoExitChosenInAMessageBoxCannotFreeTheProfileUnderIt) {
     AddFile("Zed.qvp", 2222);
-    fake::Files()[Dir + "Zed.qvp"].resize(20);  // damaged
+    recording::Files()[Dir + "Zed.qvp"].resize(20);  // damaged
     manager.Refresh();
     // Exit chosen from the notification area while a message box is open deletes every profile.
-    fake::WhileMessageShows([this] {
+    recording::WhileMessageShows([this] {
         for (auto& profile : state.profiles) profile.reset();
     });
     Current().modified = true;
-    fake::SetFailWrites(true);
+    recording::SetFailWrites(true);
 
     ASSERT_TRUE(manager.Select(FirstProfileCommand + 1));
-    EXPECT_TRUE(fake::Messages().empty());
+    EXPECT_TRUE(recording::Messages().empty());
     ASSERT_EQ(state.notices.size(), 2u);
     EXPECT_EQ(state.notices[0].text, CouldntSaveMessage().text);
     EXPECT_EQ(state.notices[1].text, DamagedProfileMessage(Dir + "Zed.qvp", "Pad").text);
@@ -135,18 +135,18 @@ TEST_F(SelectProfile, SavesTheOldProfileReleasesHeldKeysThenLoadsTheFileAndTheDe
     Current().ActionTable[KeyIndex(Column::Normal, ButtonEvent(1))] = 5;  // Up Arrow
     Current().progressive = 1;                                            // held, not re-fired
     Current().StartPolling();
-    fake::JoystickAt(0).state.buttons = 1;
+    recording::JoystickAt(0).state.buttons = 1;
     Current().Poll();
-    ASSERT_EQ(fake::TakeInput(), std::vector<fake::Call>{fake::KeyDown(0x26)});
+    ASSERT_EQ(recording::TakeInput(), std::vector<recording::Call>{recording::KeyDown(0x26)});
     Current().sensitivity = 4321;
     Current().modified = true;
     AddFile("Zed.qvp", 2222);
-    fake::JoystickAt(0).caps.xMax = 255;
+    recording::JoystickAt(0).caps.xMax = 255;
     manager.Refresh();
     EXPECT_FALSE(manager.Select(FirstProfileCommand + 2));
 
     ASSERT_TRUE(manager.Select(FirstProfileCommand + 1));
-    EXPECT_EQ(fake::TakeInput(), std::vector<fake::Call>{fake::KeyUp(0x26)});
+    EXPECT_EQ(recording::TakeInput(), std::vector<recording::Call>{recording::KeyUp(0x26)});
     EXPECT_EQ(SensitivityInFile("Pad.qvp"), 4321);
     EXPECT_EQ(Current().profileName, "Zed");
     EXPECT_EQ(Current().sensitivity, 2222);
@@ -164,7 +164,7 @@ TEST_F(AddProfile, AnExistingNameInAnyLetterCaseWithOrWithoutExtensionSelectsTha
         EXPECT_EQ(manager.CurrentName(), c.name);
         EXPECT_EQ(Current().sensitivity, c.sensitivity);
     }
-    EXPECT_EQ(fake::Files().size(), 2u);  // nothing created
+    EXPECT_EQ(recording::Files().size(), 2u);  // nothing created
 }
 
 TEST_F(AddProfile, ANewNameKeepsTheMappingsWithDefaultSettingsAndTheOldFileKeepsItsOwn) {
@@ -180,7 +180,7 @@ TEST_F(AddProfile, ANewNameKeepsTheMappingsWithDefaultSettingsAndTheOldFileKeeps
 
 TEST_F(AddProfile, ADamagedFileLeavesTheJoystickOnItsProfileWithItsPendingEdits) {
     const std::vector<uint8_t> broken(40, 0xFF);
-    fake::Files()[Dir + "Broken.qvp"] = broken;
+    recording::Files()[Dir + "Broken.qvp"] = broken;
     Current().threshold = 2500;  // a slider moved, not saved yet
     Current().modified = true;
 
@@ -190,14 +190,14 @@ TEST_F(AddProfile, ADamagedFileLeavesTheJoystickOnItsProfileWithItsPendingEdits)
     EXPECT_EQ(state.notices[0].text, DamagedProfileMessage(Dir + "Broken.qvp", "Pad").text);
     // Hide saves the edit into Pad.qvp; the refused file is never written.
     EXPECT_EQ(Current().Save(), SaveResult::Saved);
-    EXPECT_EQ(fake::Files().at(Dir + "Broken.qvp"), broken);
+    EXPECT_EQ(recording::Files().at(Dir + "Broken.qvp"), broken);
     ProfileHeader header;
-    DecodeProfileHeader(fake::Files().at(Dir + "Pad.qvp"), header);
+    DecodeProfileHeader(recording::Files().at(Dir + "Pad.qvp"), header);
     EXPECT_EQ(header.settings.threshold, 2500);
 }
 
 TEST_F(AddProfile, AnEmptyTextIsIgnoredAndNamesNoFileCanHaveAreRefused) {
-    fake::Calls().clear();
+    recording::Calls().clear();
     EXPECT_EQ(manager.Add("").result, AddResult::Ignored);
     const struct {
         std::string typed;
@@ -218,19 +218,19 @@ TEST_F(AddProfile, AnEmptyTextIsIgnoredAndNamesNoFileCanHaveAreRefused) {
         EXPECT_EQ(outcome.refusal.text, c.expected.text) << c.typed;
     }
     EXPECT_EQ(Current().profileName, "Pad");
-    EXPECT_TRUE(fake::Calls().empty());
+    EXPECT_TRUE(recording::Calls().empty());
     EXPECT_EQ(manager.Add("Console").result, AddResult::Added);
 }
 
 TEST_F(DeleteProfile, TheProfileInUseLeavesTheListAndComesBackAtItsNextSave) {
     AddFile("Zed.qvp", 2222);
-    fake::SetShellHidesExtensions(true);
+    recording::SetShellHidesExtensions(true);
     manager.Refresh();
     ASSERT_EQ(manager.DeleteChoices(), (Names{"Pad", "Zed"}));
     EXPECT_FALSE(manager.Delete("Nothing"));
     ASSERT_TRUE(manager.Delete("Pad"));
     EXPECT_EQ(Items(), Names{"Zed"});
-    EXPECT_EQ(fake::Files().count(Dir + "Pad.qvp"), 0u);
+    EXPECT_EQ(recording::Files().count(Dir + "Pad.qvp"), 0u);
     EXPECT_EQ(manager.CurrentName(), "Pad");
     Current().sensitivity = 4321;
     Current().modified = true;

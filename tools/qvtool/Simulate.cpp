@@ -8,7 +8,7 @@
 
 #include "profiles/JoystickProfile.h"
 #include "profiles/ProfileFile.h"
-#include "tests/fakes/FakePlatform.h"
+#include "platform/recording/RecordingPlatform.h"
 #include "tools/qvtool/Tool.h"
 
 namespace {
@@ -101,18 +101,18 @@ LineKind ParseLine(const char* begin, const char* end, platform::JoystickState& 
 
 // Prints the inputs the engine sent since the last call, and forgets them.
 void PrintCalls(std::FILE* out) {
-    for (const fake::Call& call : fake::Calls()) {
+    for (const recording::Call& call : recording::Calls()) {
         switch (call.kind) {
-            case fake::CallKind::KeyDown:
+            case recording::CallKind::KeyDown:
                 std::fprintf(out, "key down 0x%02x\n", call.a);
                 break;
-            case fake::CallKind::KeyUp:
+            case recording::CallKind::KeyUp:
                 std::fprintf(out, "key up 0x%02x\n", call.a);
                 break;
-            case fake::CallKind::Move:
+            case recording::CallKind::Move:
                 std::fprintf(out, "move %d %d\n", call.a, call.b);
                 break;
-            case fake::CallKind::MouseButtons:
+            case recording::CallKind::MouseButtons:
                 std::fprintf(out, "mouse 0x%04x %d %d\n", static_cast<unsigned>(call.a), call.b,
                              call.c);
                 break;
@@ -120,7 +120,7 @@ void PrintCalls(std::FILE* out) {
                 break;
         }
     }
-    fake::Calls().clear();
+    recording::Calls().clear();
 }
 
 int Fail(const std::string& message) {
@@ -149,10 +149,10 @@ int SimulateCommand(const std::vector<std::string>& args, std::FILE* out) {
         return Fail("cannot read trace " + options.tracePath);
     }
 
-    fake::Reset();
+    recording::Reset();
     const ProgramContext context{"", PlatformWindowsNt};
-    fake::Files()["simulated.qvp"] = profileBytes;
-    fake::Joystick& joystick = fake::JoystickAt(SimulatedJoystick);
+    recording::Files()["simulated.qvp"] = profileBytes;
+    recording::Joystick& joystick = recording::JoystickAt(SimulatedJoystick);
     joystick.caps = {0,
                      65535,
                      0,
@@ -164,7 +164,7 @@ int SimulateCommand(const std::vector<std::string>& args, std::FILE* out) {
     profile.profileName = "simulated";
     profile.Load();
     profile.StartPolling();
-    fake::Calls().clear();
+    recording::Calls().clear();
 
     const char* cursor = reinterpret_cast<const char*>(trace.data());
     const char* const traceEnd = cursor + trace.size();

@@ -11,13 +11,13 @@
 
 #include "platform/Platform.h"
 
-namespace fake {
+namespace recording {
 
 enum class CallKind : uint8_t {
     KeyDown,
     KeyUp,
     Move,            // a = dx, b = dy
-    MouseButtons,    // a = flags, b = x, c = y
+    MouseButtons,    // a = the mouse_event flags the Windows program sends, b = x, c = y
     TimerStart,      // a = joystick ID, b = period
     TimerStop,       // a = joystick ID
     FileWrite,       // a = index into WrittenPaths()
@@ -78,6 +78,9 @@ void SetExecutablePath(const std::string& path);
 std::map<std::string, std::string>& RunValues(platform::RunKey key);
 void SetRunKeyWritable(platform::RunKey key, bool writable);
 
+// The mouse_event flags with which the Windows program sends that button action.
+uint32_t MouseEventFlags(platform::MouseButton button, bool down);
+
 // Shorthands for expected calls.
 inline Call KeyDown(int vk) { return {CallKind::KeyDown, vk}; }
 inline Call KeyUp(int vk) { return {CallKind::KeyUp, vk}; }
@@ -87,4 +90,4 @@ inline Call Mouse(int flags, int x = 0, int y = 0) { return {CallKind::MouseButt
 // Only the input calls (keys, moves, mouse buttons) of the log, then the log is cleared.
 std::vector<Call> TakeInput();
 
-}  // namespace fake
+}  // namespace recording

@@ -1,5 +1,5 @@
 // The recording platform used by the tests and by qvtool.
-#include "tests/fakes/FakePlatform.h"
+#include "platform/recording/RecordingPlatform.h"
 
 #include <functional>
 #include <utility>
@@ -13,9 +13,9 @@
 namespace {
 
 struct State {
-    fake::Joystick joysticks[16];
-    std::vector<fake::Call> calls;
-    std::vector<fake::Message> messages;
+    recording::Joystick joysticks[16];
+    std::vector<recording::Call> calls;
+    std::vector<recording::Message> messages;
     std::vector<std::string> writtenPaths;
     std::map<std::string, std::vector<uint8_t>> files;
     std::set<std::string> unreadable;
@@ -35,13 +35,13 @@ State& Get() {
     return state;
 }
 
-void Record(fake::CallKind kind, int32_t a = 0, int32_t b = 0, int32_t c = 0) {
+void Record(recording::CallKind kind, int32_t a = 0, int32_t b = 0, int32_t c = 0) {
     if (Get().recording) Get().calls.push_back({kind, a, b, c});
 }
 
 }  // namespace
 
-namespace fake {
+namespace recording {
 
 void Reset() {
     State& s = Get();
@@ -98,6 +98,12 @@ void SetRunKeyWritable(platform::RunKey key, bool writable) {
     Get().runKeyWritable[static_cast<int>(key)] = writable;
 }
 
+uint32_t MouseEventFlags(platform::MouseButton button, bool down) {
+    constexpr uint32_t Absolute = 0x8000;
+    if (button == platform::MouseButton::Left) return Absolute | (down ? 0x0002 : 0x0004);
+    return Absolute | (down ? 0x0008 : 0x0010);
+}
+
 std::vector<Call> TakeInput() {
     std::vector<Call> input;
     for (const Call& call : Get().calls) {
@@ -107,12 +113,12 @@ std::vector<Call> TakeInput() {
     return input;
 }
 
-}  // namespace fake
+}  // namespace recording
 
 namespace platform {
 
 bool ReadJoystick(int joystickId, JoystickState& out) {
-    const fake::Joystick& joystick = Get().joysticks[joystickId];
+    const recording::Joystick& joystick = Get().joysticks[joystickId];
     if (!joystick.answers) return false;
     out = joystick.state;
     return true;
@@ -126,7 +132,7 @@ bool ReadJoystickCaps(int joystickId, JoystickCaps& out) {
 bool JoystickAnswers(int joystickId) { return Get().joysticks[joystickId].answers; }
 
 void SendKey(uint8_t virtualKey, bool down) {
-    Record(down ? fake::CallKind::KeyDown : fake::CallKind::KeyUp, virtualKey);
+    Record(down ? recording::CallKind::KeyDown : recording::CallKind::KeyUp, virtualKey);
 }
 
 // VkKeyScanA's low byte on the US layout, for printable ASCII.
@@ -154,11 +160,12 @@ void MovePointer(int32_t dx, int32_t dy) {
     // The simulated cursor is unclamped and wraps instead of overflowing.
     s.cursorX = static_cast<int32_t>(static_cast<uint32_t>(s.cursorX) + static_cast<uint32_t>(dx));
     s.cursorY = static_cast<int32_t>(static_cast<uint32_t>(s.cursorY) + static_cast<uint32_t>(dy));
-    Record(fake::CallKind::Move, dx, dy);
+    Record(recording::CallKind::Move, dx, dy);
 }
 
-void SendMouseButtons(uint32_t flags, int32_t x, int32_t y) {
-    Record(fake::CallKind::MouseButtons, static_cast<int32_t>(flags), x, y);
+void SendMouseButton(MouseButton button, bool down, int32_t x, int32_t y) {
+    Record(recording::CallKind::MouseButtons,
+           static_cast<int32_t>(recording::MouseEventFlags(button, down)), x, y);
 }
 
 void GetCursorPosition(int32_t& x, int32_t& y) {
@@ -167,10 +174,10 @@ void GetCursorPosition(int32_t& x, int32_t& y) {
 }
 
 void StartTimer(int joystickId, int periodMs) {
-    Record(fake::CallKind::TimerStart, joystickId, periodMs);
+    Record(recording::CallKind::TimerStart, joystickId, periodMs);
 }
 
-void StopTimer(int joystickId) { Record(fake::CallKind::TimerStop, joystickId); }
+void StopTimer(int joystickId) { Record(recording::CallKind::TimerStop, joystickId); }
 
 ReadStatus ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
     State& s = Get();
@@ -191,7 +198,7 @@ ReplaceResult ReplaceWholeFile(const std::string& path, const std::vector<uint8_
     }
     s.files[path] = bytes;
     s.writtenPaths.push_back(path);
-    Record(fake::CallKind::FileWrite, static_cast<int32_t>(s.writtenPaths.size() - 1));
+    Record(recording::CallKind::FileWrite, static_cast<int32_t>(s.writtenPaths.size() - 1));
     return ReplaceResult::Replaced;
 }
 
@@ -199,7 +206,7 @@ bool RemoveFile(const std::string& path) {
     State& s = Get();
     if (s.files.erase(path) == 0) return false;
     s.writtenPaths.push_back(path);
-    Record(fake::CallKind::FileDelete, static_cast<int32_t>(s.writtenPaths.size() - 1));
+    Record(recording::CallKind::FileDelete, static_cast<int32_t>(s.writtenPaths.size() - 1));
     return true;
 }
 
@@ -244,7 +251,7 @@ bool SetRunValue(RunKey key, const std::string& name, const std::string& value) 
     const int k = static_cast<int>(key);
     if (!s.runKeyWritable[k]) return false;
     s.runValues[k][name] = value;
-    Record(fake::CallKind::RunValueSet, k);
+    Record(recording::CallKind::RunValueSet, k);
     return true;
 }
 
@@ -252,7 +259,7 @@ bool DeleteRunValue(RunKey key, const std::string& name) {
     State& s = Get();
     const int k = static_cast<int>(key);
     if (!s.runKeyWritable[k] || s.runValues[k].erase(name) == 0) return false;
-    Record(fake::CallKind::RunValueDelete, k);
+    Record(recording::CallKind::RunValueDelete, k);
     return true;
 }
 
@@ -263,7 +270,7 @@ bool HasRunValue(RunKey key, const std::string& name) {
 void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon, bool owned) {
     State& s = Get();
     s.messages.push_back({text, title, icon, owned});
-    Record(fake::CallKind::Message, static_cast<int32_t>(s.messages.size() - 1));
+    Record(recording::CallKind::Message, static_cast<int32_t>(s.messages.size() - 1));
     if (s.whileMessageShows) s.whileMessageShows();
 }
 
