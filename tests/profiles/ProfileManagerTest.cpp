@@ -53,8 +53,8 @@ using AddProfile = ProfileManagerTest;
 using DeleteProfile = ProfileManagerTest;
 
 TEST_F(ProfileList, HoldsTheProfileFilesOfTheDirectorySortedWithoutRegardToLetterCase) {
-    for (const char* name :
-         {"zed.qvp", "Alpha.QVP", "beta.qvp", "notes.txt", "Old.qvp.bak", ".qvp", "a|b.qvp"}) {
+    for (const char* name : {"zed.qvp", "Alpha.QVP", "beta.qvp", "notes.txt", "Old.qvp.bak", ".qvp",
+                             "  .qvp", "a|b.qvp"}) {
         AddFile(name, 1);
     }
     AddFile("sub\\Inner.qvp", 1);
@@ -152,6 +152,8 @@ TEST_F(AddProfile, AnEmptyTextIsIgnoredAndNamesNoFileCanHaveAreRefused) {
         MessageText expected;
     } refused[] = {
         {".QVP", EmptyProfileNameMessage()},
+        {"   ", EmptyProfileNameMessage()},
+        {" .qvp", EmptyProfileNameMessage()},
         {"a*b", ForbiddenCharacterMessage()},
         {"..\\Pad", ForbiddenCharacterMessage()},
         {"tab\there", ForbiddenCharacterMessage()},
