@@ -172,6 +172,17 @@ TEST_F(AddProfile, AnEmptyTextIsIgnoredAndNamesNoFileCanHaveAreRefused) {
     EXPECT_EQ(manager.Add("Console").result, AddResult::Added);
 }
 
+TEST_F(AddProfile, NamesDifferingOnlyInTheSecondByteOfADoubleByteCharacterAreTwoProfiles) {
+    // 0x82 leads a double-byte character; "A" (0x41) and "a" (0x61) are its second byte.
+    const std::string upper = "\x82\x41", lower = "\x82\x61";
+    AddFile(upper + ".qvp", 2222);
+    ASSERT_EQ(manager.Add(lower).result, AddResult::Added);
+    EXPECT_EQ(manager.CurrentName(), lower);
+    EXPECT_EQ(Current().sensitivity, 6000);
+    EXPECT_EQ(SensitivityInFile(upper + ".qvp"), 2222);
+    EXPECT_EQ(Items(), (Names{"Pad", upper, lower}));
+}
+
 TEST_F(DeleteProfile, TheProfileInUseLeavesTheListAndComesBackAtItsNextSave) {
     AddFile("Zed.qvp", 2222);
     fake::SetShellHidesExtensions(true);
