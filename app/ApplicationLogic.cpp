@@ -46,9 +46,14 @@ JoystickProfile* CurrentProfile(ApplicationState& state) {
     return state.profiles[state.CurrentJoystick].get();
 }
 
-void SaveOnExit(ApplicationState& state) {
+bool SaveOnExit(ApplicationState& state) {
+    // A second Exit would end the program under the first, which then wrote the configuration
+    // again after the profiles were gone: the start-up names instead of those in use.
+    if (state.exiting) return false;
+    state.exiting = true;
     if (JoystickProfile* profile = CurrentProfile(state)) profile->Save();
     SaveConfiguration(state);
+    return true;
 }
 
 std::string ToggleMainWindow(ApplicationState& state, bool visibleNow) {

@@ -99,8 +99,7 @@ INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 void Application::Exit() {
-    SaveOnExit(state);
-    DestroyWindow(mainWindow);
+    if (SaveOnExit(state)) DestroyWindow(mainWindow);
 }
 
 void Application::ToggleWindow() {
@@ -150,8 +149,9 @@ void Application::OnJoystickSelected(HWND selector) {
 }
 
 void Application::OnTrayIcon(LPARAM event) {
-    // Message boxes shown during start-up run a message loop while no profile is current.
-    if (!initialised) return;
+    // Message boxes shown during start-up run a message loop while no profile is current; one
+    // shown by Exit runs it while the program ends.
+    if (!initialised || state.exiting) return;
     if (event == WM_LBUTTONDBLCLK) PostCommand(*this, IDC_HIDE);
     if (event == WM_RBUTTONDOWN) ShowTrayMenu();
 }

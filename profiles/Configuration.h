@@ -33,6 +33,8 @@ struct ApplicationState {
     std::array<std::unique_ptr<JoystickProfile>, MaxJoysticks> profiles;
     // The usable name the configuration file gave each ID at start; empty when none.
     std::array<std::string, MaxJoysticks> configuredNames;
+    // Set by the first Exit, which then ends the program.
+    bool exiting = false;
 };
 
 // Reads Quorvel.cfg: sets LaunchOnStartup and EnabledMask and creates and loads the profile of

@@ -37,6 +37,26 @@ TEST_F(CommandSaves, ExitWithAnUnchangedProfileWritesOnlyTheConfiguration) {
     EXPECT_EQ(fake::WrittenPaths(), (Paths{ConfigPath}));
 }
 
+TEST_F(CommandSaves, ExitChosenAgainInsideTheFirstExitsMessageLeavesTheNamesInUse) {
+    Start({0});
+    state.profiles[0]->profileName = "Other";  // added since the start
+    state.profiles[0]->modified = true;
+    Forget();
+    fake::SetFailWrites(true);  // the profile's save fails and is reported
+    bool secondEnds = true;
+    fake::DoWhileNextMessage([&] {
+        fake::SetFailWrites(false);
+        secondEnds = SaveOnExit(state);
+        if (secondEnds) DeleteProfiles(state);  // the main control window's destruction
+    });
+    EXPECT_TRUE(SaveOnExit(state));
+    EXPECT_FALSE(secondEnds);
+    EXPECT_EQ(fake::WrittenPaths(), (Paths{ConfigPath}));
+    ConfigurationData written;
+    DecodeConfiguration(fake::Files()[ConfigPath], written);
+    EXPECT_EQ(written.records[0].profileName, "Other");
+}
+
 TEST_F(CommandSaves, HidingWritesTheConfigurationThenTheProfile) {
     Start({0});
     Forget();

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -21,6 +22,7 @@ struct State {
     std::string executablePath;
     std::map<std::string, std::string> runValues[2];
     bool runKeyWritable[2] = {true, true};
+    std::function<void()> duringMessage;
 };
 
 State& Get() {
@@ -52,6 +54,7 @@ void Reset() {
     s.recording = true;
     s.failWrites = false;
     s.shellHidesExtensions = false;
+    s.duringMessage = nullptr;
     s.cursorX = s.cursorY = 0;
     s.executablePath = "C:\\Q\\Quorvel.exe";
     for (int key = 0; key < 2; ++key) {
@@ -69,6 +72,7 @@ std::map<std::string, std::vector<uint8_t>>& Files() { return Get().files; }
 std::set<std::string>& UnreadableFiles() { return Get().unreadable; }
 void SetFailWrites(bool fail) { Get().failWrites = fail; }
 void SetShellHidesExtensions(bool hides) { Get().shellHidesExtensions = hides; }
+void DoWhileNextMessage(std::function<void()> action) { Get().duringMessage = std::move(action); }
 
 void SetCursor(int32_t x, int32_t y) {
     Get().cursorX = x;
@@ -242,6 +246,10 @@ void ShowMessage(const std::string& text, const std::string& title, MessageIcon 
     State& s = Get();
     s.messages.push_back({text, title, icon, owned});
     Record(fake::CallKind::Message, static_cast<int32_t>(s.messages.size() - 1));
+    // Taken first: a message the action shows does not run it again.
+    const std::function<void()> action = std::move(s.duringMessage);
+    s.duringMessage = nullptr;
+    if (action) action();
 }
 
 }  // namespace platform

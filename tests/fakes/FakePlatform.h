@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -60,6 +61,8 @@ std::map<std::string, std::vector<uint8_t>>& Files();
 std::set<std::string>& UnreadableFiles();
 // While set, ReplaceWholeFile fails and leaves files as they were.
 void SetFailWrites(bool fail);
+// Runs once, inside the next message shown: what the user does while a message box's loop runs.
+void DoWhileNextMessage(std::function<void()> action);
 // While set, display names leave out the file's extension, as the shell does when told to hide
 // them; off after Reset.
 void SetShellHidesExtensions(bool hides);
