@@ -56,9 +56,14 @@ void SaveCurrent(ApplicationState& state) {
 
 }  // namespace
 
-void SaveOnExit(ApplicationState& state) {
+bool SaveOnExit(ApplicationState& state) {
+    // A second Exit would end the program under the first, which then wrote the configuration
+    // again after the profiles were gone: the start-up names instead of those in use.
+    if (state.exiting) return false;
+    state.exiting = true;
     SaveCurrent(state);
     SaveConfiguration(state);
+    return true;
 }
 
 std::string ToggleMainWindow(ApplicationState& state, bool visibleNow) {

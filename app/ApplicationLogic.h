@@ -31,8 +31,10 @@ bool StartJoysticks(ApplicationState& state);
 // The profile of the current joystick; null while it has none.
 JoystickProfile* CurrentProfile(ApplicationState& state);
 
-// Exit: writes the current profile (when modified), then the configuration file.
-void SaveOnExit(ApplicationState& state);
+// Exit: writes the current profile (when modified), then the configuration file, and returns
+// true: the caller ends the program. An Exit chosen again inside a message the first one shows
+// (the tray menu works in its loop) writes nothing and returns false.
+bool SaveOnExit(ApplicationState& state);
 
 // Hide/Show: writes the configuration file, then, when the window is being hidden, the current
 // profile. Returns the text the menu item takes: the action the next toggle performs.

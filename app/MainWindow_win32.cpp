@@ -124,7 +124,7 @@ void Application::ShowNotices() {
 }
 
 void Application::Exit() {
-    SaveOnExit(state);
+    if (!SaveOnExit(state)) return;
     ShowNotices();
     exited = true;
     DestroyWindow(mainWindow);
@@ -177,8 +177,9 @@ void Application::OnJoystickSelected(HWND selector) {
 }
 
 void Application::OnTrayIcon(LPARAM event) {
-    // Message boxes shown during start-up run a message loop while no profile is current.
-    if (!initialised) return;
+    // Message boxes shown during start-up run a message loop while no profile is current; one
+    // shown by Exit runs it while the program ends.
+    if (!initialised || state.exiting) return;
     if (event == WM_LBUTTONDBLCLK) PostCommand(*this, IDC_HIDE);
     if (event == WM_RBUTTONDOWN) ShowTrayMenu();
 }

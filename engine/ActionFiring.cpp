@@ -10,7 +10,8 @@ bool JoystickProfile::ApplyShiftRule(int event, bool press) {
         ShiftActive = false;
         return true;
     }
-    if (event != ButtonEvent(shiftButton)) return true;
+    // Compared as a button number: a stored value near the top of the range has no event.
+    if (event - DirectionCount != shiftButton) return true;
     ShiftActive = press;
     return false;
 }

@@ -1,6 +1,6 @@
 #!/bin/sh
-# Builds the decoder fuzz targets with clang, makes seed corpora from valid files and runs each
-# target for SECONDS seconds. Exits non-zero when a target crashes, leaks or hangs.
+# Builds the decoder and engine fuzz targets with clang, makes seed corpora from valid files and
+# runs each target for SECONDS seconds. Exits non-zero when a target crashes, leaks or hangs.
 # The build directory is $FUZZ_BUILD_DIR, by default build-fuzz beside this directory.
 set -eu
 if [ $# -ne 1 ]; then
@@ -13,14 +13,17 @@ build=${FUZZ_BUILD_DIR:-$root/build-fuzz}
 
 CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DQUORVEL_FUZZ=ON \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --target profile_decoder_fuzz configuration_decoder_fuzz fuzz_seeds qvtool
+cmake --build "$build" --target profile_decoder_fuzz configuration_decoder_fuzz profile_poll_fuzz \
+    fuzz_seeds qvtool
 
 seeds=$build/fuzz-seeds
 rm -rf "$seeds"
-mkdir -p "$seeds/profile" "$seeds/configuration" "$build/fuzz-artifacts"
+mkdir -p "$seeds/profile" "$seeds/configuration" "$seeds/polls" "$build/fuzz-artifacts"
 cp "$root/examples/Pad.qvp" "$seeds/profile/"
 "$build/qvtool" default-config "$seeds/configuration/Quorvel.cfg"
 "$build/fuzz/fuzz_seeds" "$seeds/profile" "$seeds/configuration"
+# The engine target reads readings after the profile; it grows them from the profiles alone.
+cp "$seeds/profile/"* "$seeds/polls/"
 
 status=0
 # run TARGET KIND [OPTIONS...]: the corpus grows in fuzz-corpus/KIND, the log is fuzz-KIND.log.
@@ -46,4 +49,5 @@ run() {
 
 run profile_decoder_fuzz profile -max_len=20000
 run configuration_decoder_fuzz configuration
+run profile_poll_fuzz polls -max_len=20000
 exit $status

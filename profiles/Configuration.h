@@ -39,6 +39,8 @@ struct ApplicationState {
     std::array<bool, MaxJoysticks> standsIn{};
     // Messages left for the shell, which shows them once the current operation has finished.
     Notices notices;
+    // Set by the first Exit, which then ends the program.
+    bool exiting = false;
 };
 
 // Reads Quorvel.cfg: sets LaunchOnStartup and EnabledMask and creates and loads the profile of

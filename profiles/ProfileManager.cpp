@@ -2,7 +2,6 @@
 #include "profiles/ProfileManager.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "platform/Platform.h"
 #include "profiles/ProfileName.h"
@@ -12,21 +11,26 @@ namespace {
 constexpr const char* Extension = ".qvp";
 constexpr size_t ExtensionLength = 4;
 
-char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+// Folds single-byte A..Z only: a byte from 0x81 on leads a two-byte character, kept as it is.
+std::string Lowered(std::string text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c >= 0x81) {
+            ++i;
+        } else if (c >= 'A' && c <= 'Z') {
+            text[i] = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return text;
+}
 
 bool SameIgnoringCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return Lower(x) == Lower(y); });
+    return a.size() == b.size() && Lowered(a) == Lowered(b);
 }
 
 bool EndsWithExtension(const std::string& name) {
     return name.size() >= ExtensionLength &&
            SameIgnoringCase(name.substr(name.size() - ExtensionLength), Extension);
-}
-
-std::string Lowered(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), Lower);
-    return text;
 }
 
 }  // namespace

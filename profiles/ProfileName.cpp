@@ -23,7 +23,8 @@ bool IsDeviceName(const std::string& name) {
 }  // namespace
 
 NameProblem CheckProfileName(const std::string& directory, const std::string& name) {
-    if (name.empty()) return NameProblem::Empty;
+    // A name of spaces only would make a file " .qvp" and a blank item in every list.
+    if (name.find_first_not_of(' ') == std::string::npos) return NameProblem::Empty;
     for (char c : name) {
         if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F || std::strchr("\\/:*?\"<>|", c)) {
             return NameProblem::ForbiddenCharacter;

@@ -8,7 +8,7 @@ enum class NameProblem { None, Empty, ForbiddenCharacter, TooLong, DeviceName };
 // The longest file name the program forms: directory + name + ".qvp".
 constexpr size_t MaxPathLength = 255;
 
-// None when directory + name + ".qvp" is a usable file name: the name is not empty, holds none of
-// \ / : * ? " < > | nor a control character, is not a name Windows gives a device (CON, NUL,
-// COM1, ...), and the whole fits in 255 characters.
+// None when directory + name + ".qvp" is a usable file name: the name is not empty nor spaces
+// only (Empty), holds none of \ / : * ? " < > | nor a control character, is not a name Windows
+// gives a device (CON, NUL, COM1, ...), and the whole fits in 255 characters.
 NameProblem CheckProfileName(const std::string& directory, const std::string& name);

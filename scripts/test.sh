@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up and runs every test: the native unit tests under AddressSanitizer and UBSan, qvtool end
-# to end, a short fuzz run of both file decoders, the two Windows cross-builds, and the x86_64
-# program end to end under Wine on Xvfb (skipped with QUORVEL_WINE=0).
+# to end, a short fuzz run of the file decoders and the engine, the two Windows cross-builds, and
+# the x86_64 program end to end under Wine on Xvfb (skipped with QUORVEL_WINE=0).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,7 +12,7 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build build
 (cd build && ctest --output-on-failure -j2)
 
-echo "== fuzz smoke run of the decoders"
+echo "== fuzz smoke run of the decoders and the engine"
 bash fuzz/run_fuzz.sh "${QUORVEL_FUZZ_SECONDS:-60}"
 
 echo "== Windows builds (i686, x86_64)"

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <utility>
 
 #include "platform/AtomicReplace.h"
 
@@ -27,7 +28,7 @@ struct State {
     std::string executablePath;
     std::map<std::string, std::string> runValues[2];
     bool runKeyWritable[2] = {true, true};
-    std::function<void()> whileMessageShows;
+    std::function<void()> duringMessage;
 };
 
 State& Get() {
@@ -60,9 +61,9 @@ void Reset() {
     s.failWrites = false;
     s.writesKeepTemporary = false;
     s.shellHidesExtensions = false;
+    s.duringMessage = nullptr;
     s.cursorX = s.cursorY = 0;
     s.executablePath = "C:\\Q\\Quorvel.exe";
-    s.whileMessageShows = nullptr;
     for (int key = 0; key < 2; ++key) {
         s.runValues[key].clear();
         s.runKeyWritable[key] = true;
@@ -70,9 +71,6 @@ void Reset() {
 }
 
 void SetRecording(bool on) { Get().recording = on; }
-void WhileMessageShows(std::function<void()> action) {
-    Get().whileMessageShows = std::move(action);
-}
 Joystick& JoystickAt(int id) { return Get().joysticks[id]; }
 std::vector<Call>& Calls() { return Get().calls; }
 std::vector<Message>& Messages() { return Get().messages; }
@@ -82,6 +80,7 @@ std::set<std::string>& UnreadableFiles() { return Get().unreadable; }
 void SetFailWrites(bool fail) { Get().failWrites = fail; }
 void SetWritesKeepTemporary(bool keep) { Get().writesKeepTemporary = keep; }
 void SetShellHidesExtensions(bool hides) { Get().shellHidesExtensions = hides; }
+void DoWhileNextMessage(std::function<void()> action) { Get().duringMessage = std::move(action); }
 
 void SetCursor(int32_t x, int32_t y) {
     Get().cursorX = x;
@@ -271,7 +270,10 @@ void ShowMessage(const std::string& text, const std::string& title, MessageIcon 
     State& s = Get();
     s.messages.push_back({text, title, icon, owned});
     Record(recording::CallKind::Message, static_cast<int32_t>(s.messages.size() - 1));
-    if (s.whileMessageShows) s.whileMessageShows();
+    // Taken first: a message the action shows does not run it again.
+    const std::function<void()> action = std::move(s.duringMessage);
+    s.duringMessage = nullptr;
+    if (action) action();
 }
 
 }  // namespace platform

@@ -50,9 +50,6 @@ struct Message {
 
 // Clears everything: joysticks answer centred on 0..65535 axes with 32 buttons, no files.
 void Reset();
-// Runs `action` inside every message shown from now on, as a message box's loop runs whatever
-// the user chooses meanwhile (null: nothing); off after Reset.
-void WhileMessageShows(std::function<void()> action);
 // Recording on (default) logs every call; off keeps the log empty (benchmarks).
 void SetRecording(bool on);
 
@@ -67,6 +64,8 @@ void SetFailWrites(bool fail);
 // While set, ReplaceWholeFile fails as where the old file is deleted before the move: the old file
 // is gone and the new bytes stay in "<path>.tmp".
 void SetWritesKeepTemporary(bool keep);
+// Runs once, inside the next message shown: what the user does while a message box's loop runs.
+void DoWhileNextMessage(std::function<void()> action);
 // While set, display names leave out the file's extension, as the shell does when told to hide
 // them; off after Reset.
 void SetShellHidesExtensions(bool hides);

@@ -37,6 +37,21 @@ TEST_F(CommandSaves, ExitWithAnUnchangedProfileWritesOnlyTheConfiguration) {
     EXPECT_EQ(recording::WrittenPaths(), (Paths{ConfigPath}));
 }
 
+TEST_F(CommandSaves, ASecondExitWritesNothingSoTheNamesInUseStay) {
+    Start({0});
+    state.profiles[0]->profileName = "Other";  // added since the start
+    state.profiles[0]->modified = true;
+    Forget();
+    EXPECT_TRUE(SaveOnExit(state));
+    // The main control window's destruction, then an Exit that was already on its way.
+    DeleteProfiles(state);
+    EXPECT_FALSE(SaveOnExit(state));
+    EXPECT_EQ(recording::WrittenPaths(), (Paths{"C:\\Q\\Other.qvp", ConfigPath}));
+    ConfigurationData written;
+    DecodeConfiguration(recording::Files()[ConfigPath], written);
+    EXPECT_EQ(written.records[0].profileName, "Other");
+}
+
 TEST_F(CommandSaves, HidingWritesTheConfigurationThenTheProfile) {
     Start({0});
     Forget();

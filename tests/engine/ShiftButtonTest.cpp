@@ -83,4 +83,11 @@ TEST_F(ShiftButton, WithoutAShiftButtonEveryEventFiresTheNormalColumn) {
     EXPECT_EQ(PollButtons(2), (Input{Up(VkReturn), Down(VkReturn)}));
 }
 
+TEST_F(ShiftButton, AStoredValueAtTheTopOfTheRangeNamesNoButton) {
+    profile->shiftButton = INT32_MAX;
+    Start();
+    EXPECT_EQ(PollButtons(0x80000002u), (Input{Up(VkReturn), Down(VkReturn)}));
+    EXPECT_EQ(PollButtons(0), Input{Up(VkReturn)});
+}
+
 }  // namespace

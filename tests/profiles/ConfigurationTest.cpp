@@ -222,9 +222,10 @@ TEST_F(Configuration, MissingOrUnreadableFileChangesNothing) {
 
 TEST(ConfigurationNames, UnusableNameNamesNoProfile) {
     const std::string unusable[] = {
-        "a\\b", "a/b",  "C:x",  "a*",  "a?",
-        "a\"b", "<a",   "a>",   "a|b", "tab\there",
-        "\x01", "\x1F", "\x7F", "",    std::string(247, 'n'),  // 5 + 247 + 4 > 255
+        "a\\b", "a/b",       "C:x",  "a*",
+        "a?",   "a\"b",      "<a",   "a>",
+        "a|b",  "tab\there", "\x01", "\x1F",
+        "\x7F", "",          "   ",  std::string(247, 'n'),  // 5 + 247 + 4 > 255
     };
     for (const std::string& name : unusable) {
         recording::Reset();

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/recording/RecordingPlatform.h"
 #include "profiles/ProfileFile.h"
 #include "profiles/ProfileManager.h"
-#include "platform/recording/RecordingPlatform.h"
 
 namespace {
 
@@ -54,8 +54,8 @@ using AddProfile = ProfileManagerTest;
 using DeleteProfile = ProfileManagerTest;
 
 TEST_F(ProfileList, HoldsTheProfileFilesOfTheDirectorySortedWithoutRegardToLetterCase) {
-    for (const char* name :
-         {"zed.qvp", "Alpha.QVP", "beta.qvp", "notes.txt", "Old.qvp.bak", ".qvp", "a|b.qvp"}) {
+    for (const char* name : {"zed.qvp", "Alpha.QVP", "beta.qvp", "notes.txt", "Old.qvp.bak", ".qvp",
+                             "  .qvp", "a|b.qvp"}) {
         AddFile(name, 1);
     }
     AddFile("sub\\Inner.qvp", 1);
@@ -116,7 +116,7 @@ TEST_F(SelectProfile, ShowsNothingItselfSoExitChosenInAMessageBoxCannotFreeThePr
     recording::Files()[Dir + "Zed.qvp"].resize(20);  // damaged
     manager.Refresh();
     // Exit chosen from the notification area while a message box is open deletes every profile.
-    recording::WhileMessageShows([this] {
+    recording::DoWhileNextMessage([this] {
         for (auto& profile : state.profiles) profile.reset();
     });
     Current().modified = true;
@@ -204,6 +204,8 @@ TEST_F(AddProfile, AnEmptyTextIsIgnoredAndNamesNoFileCanHaveAreRefused) {
         MessageText expected;
     } refused[] = {
         {".QVP", EmptyProfileNameMessage()},
+        {"   ", EmptyProfileNameMessage()},
+        {" .qvp", EmptyProfileNameMessage()},
         {"a*b", ForbiddenCharacterMessage()},
         {"..\\Pad", ForbiddenCharacterMessage()},
         {"tab\there", ForbiddenCharacterMessage()},
@@ -220,6 +222,17 @@ TEST_F(AddProfile, AnEmptyTextIsIgnoredAndNamesNoFileCanHaveAreRefused) {
     EXPECT_EQ(Current().profileName, "Pad");
     EXPECT_TRUE(recording::Calls().empty());
     EXPECT_EQ(manager.Add("Console").result, AddResult::Added);
+}
+
+TEST_F(AddProfile, NamesDifferingOnlyInTheSecondByteOfADoubleByteCharacterAreTwoProfiles) {
+    // 0x82 leads a double-byte character; "A" (0x41) and "a" (0x61) are its second byte.
+    const std::string upper = "\x82\x41", lower = "\x82\x61";
+    AddFile(upper + ".qvp", 2222);
+    ASSERT_EQ(manager.Add(lower).result, AddResult::Added);
+    EXPECT_EQ(manager.CurrentName(), lower);
+    EXPECT_EQ(Current().sensitivity, 6000);
+    EXPECT_EQ(SensitivityInFile(upper + ".qvp"), 2222);
+    EXPECT_EQ(Items(), (Names{"Pad", upper, lower}));
 }
 
 TEST_F(DeleteProfile, TheProfileInUseLeavesTheListAndComesBackAtItsNextSave) {

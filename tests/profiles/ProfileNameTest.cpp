@@ -13,6 +13,8 @@ TEST(ProfileName, EachUnusableNameIsRefusedForItsReason) {
         {dir, "My pad 2.old", NameProblem::None},
         {dir, "\xE9t\xE9", NameProblem::None},  // code-page letters
         {dir, "", NameProblem::Empty},
+        {dir, "   ", NameProblem::Empty},
+        {dir, " a ", NameProblem::None},
         {dir, "a\\b", NameProblem::ForbiddenCharacter},
         {dir, "a/b", NameProblem::ForbiddenCharacter},
         {dir, "a:b", NameProblem::ForbiddenCharacter},
