@@ -11,15 +11,15 @@ template <typename Profile>
 auto& SettingOf(Profile& profile, Setting setting) {
     switch (setting) {
         case Setting::Sensitivity:
-            return profile.sensitivity;
+            return profile.stored.settings.sensitivity;
         case Setting::Acceleration:
-            return profile.acceleration;
+            return profile.stored.settings.acceleration;
         case Setting::Threshold:
-            return profile.threshold;
+            return profile.stored.settings.threshold;
         case Setting::PollingDelay:
             break;
     }
-    return profile.pollingDelay;
+    return profile.stored.settings.pollingDelay;
 }
 
 }  // namespace
@@ -49,7 +49,7 @@ void ApplySliderValue(ApplicationState& state, Setting setting, int32_t value) {
     // Every slider marks the profile, the Polling Delay too, so the next save keeps the change.
     profile->modified = true;
     // Starting a running timer again with the same identifier replaces its period.
-    if (setting == Setting::PollingDelay && profile->timerRunning) {
+    if (setting == Setting::PollingDelay && profile->IsPolling()) {
         platform::StartTimer(profile->joystickId, value);
     }
 }

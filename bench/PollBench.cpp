@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "profiles/JoystickProfile.h"
 #include "platform/recording/RecordingPlatform.h"
+#include "profiles/JoystickProfile.h"
 
 namespace {
 
@@ -25,8 +25,8 @@ std::unique_ptr<JoystickProfile> MappedProfile(int joystickId) {
     for (int event = 1; event <= EventCount; ++event) {
         const int32_t key = IsDirection(event) ? UpArrow + event - 1 : F1 + (event - 5) % 12;
         for (Column column : {Column::Normal, Column::Shifted}) {
-            profile->ActionTable[KeyIndex(column, event)] = key;
-            uint8_t* slot = profile->CombinationText.get() + TextSlot(column, event) * 2;
+            profile->stored.ActionTable[KeyIndex(column, event)] = key;
+            uint8_t* slot = profile->stored.CombinationText.get() + TextSlot(column, event) * 2;
             slot[0] = 'a';
             slot[1] = 'b';
         }

@@ -34,38 +34,35 @@ std::unique_ptr<uint8_t[]> ButtonEditorState::ZeroedBuffer(size_t bytes) {
 ButtonEditorState::ButtonEditorState(Allocator allocator) : allocate(std::move(allocator)) {}
 
 bool ButtonEditorState::Initialise(const JoystickProfile& profile) {
-    assert(profile.MaxChars >= 1);
+    assert(profile.stored.settings.maxChars >= 1);
     Close();
-    const size_t textBytes = static_cast<size_t>(TextSlotCount) * profile.MaxChars;
-    workText = allocate(textBytes);
-    if (!workText) return false;
-    if (profile.CombinationText) {
-        std::memcpy(workText.get(), profile.CombinationText.get(), textBytes);
+    const StoredProfile& stored = profile.stored;
+    work.CombinationText = allocate(stored.TextBytes());
+    if (!work.CombinationText) return false;
+    if (stored.CombinationText) {
+        std::memcpy(work.CombinationText.get(), stored.CombinationText.get(), stored.TextBytes());
     }
-    workMaxChars = profile.MaxChars;
-    workActions = profile.ActionTable;
-    workSwapY = profile.swapY;
-    workSwapX = profile.swapX;
-    workProgressive = profile.progressive;
-    workShiftButton = profile.shiftButton;
+    work.settings = stored.settings;
+    work.ActionTable = stored.ActionTable;
+    work.shiftButton = stored.shiftButton;
     profileName = profile.profileName;
     buttonCount = profile.ButtonCount();
     selectedEvent = 0;
     // The lists are filled for "Move Up"; a value a list does not have leaves it unselected.
     for (Column column : {Column::Normal, Column::Shifted}) {
         shownModifier[ColumnIndex(column)] =
-            ShownAtFill(workActions[ModifierIndex(column, 1)], ModifierCount());
+            ShownAtFill(work.ActionTable[ModifierIndex(column, 1)], ModifierCount());
         shownKey[ColumnIndex(column)] =
-            ShownAtFill(workActions[KeyIndex(column, 1)], KeyChoiceCount);
+            ShownAtFill(work.ActionTable[KeyIndex(column, 1)], KeyChoiceCount);
     }
-    shownShiftButton = ShownAtFill(workShiftButton, buttonCount + 1);
+    shownShiftButton = ShownAtFill(work.shiftButton, buttonCount + 1);
     pendingLength = 0;
     open = true;
     return true;
 }
 
 void ButtonEditorState::Close() {
-    workText.reset();
+    work.CombinationText.reset();
     open = false;
 }
 
@@ -87,7 +84,7 @@ CommandGate ButtonEditorState::BeforeCommand(int controlId, uint32_t typedLength
         gate.redraw = Redraw::Length;
         return gate;
     }
-    if (typedLength == static_cast<uint32_t>(workMaxChars)) return gate;
+    if (typedLength == static_cast<uint32_t>(work.settings.maxChars)) return gate;
     // The edit cannot take more digits, so such a number did not come from the user.
     if (typedLength > LongestTypedLength) {
         gate.redraw = Redraw::Length;
@@ -126,13 +123,14 @@ CommandGate ButtonEditorState::ApplyLength(uint32_t length) {
         gate.proceed = false;
         return gate;
     }
-    const size_t kept = static_cast<size_t>(std::min(newLength, workMaxChars));
+    const size_t kept = static_cast<size_t>(std::min(newLength, work.settings.maxChars));
     for (int slot = 0; slot < TextSlotCount; ++slot) {
         std::memcpy(text.get() + static_cast<size_t>(slot) * newLength,
-                    workText.get() + static_cast<size_t>(slot) * workMaxChars, kept);
+                    work.CombinationText.get() + static_cast<size_t>(slot) * work.settings.maxChars,
+                    kept);
     }
-    workText = std::move(text);
-    workMaxChars = newLength;
+    work.CombinationText = std::move(text);
+    work.settings.maxChars = newLength;
     gate.redraw = Redraw::Texts;
     return gate;
 }
@@ -145,9 +143,9 @@ Redraw ButtonEditorState::SelectEvent(int index) {
     // Clamping changes only what the lists show; the working values stay until a pick.
     for (Column column : {Column::Normal, Column::Shifted}) {
         shownModifier[ColumnIndex(column)] =
-            ShownAtSelect(workActions[ModifierIndex(column, event)], ModifierCount());
+            ShownAtSelect(work.ActionTable[ModifierIndex(column, event)], ModifierCount());
         shownKey[ColumnIndex(column)] =
-            ShownAtSelect(workActions[KeyIndex(column, event)], KeyChoiceCount);
+            ShownAtSelect(work.ActionTable[KeyIndex(column, event)], KeyChoiceCount);
     }
     const Redraw redraw = Redraw::Selections | Redraw::Texts | Redraw::Visibility;
     return wasDirection == IsDirection(event) ? redraw : redraw | Redraw::ModifierLists;
@@ -155,40 +153,41 @@ Redraw ButtonEditorState::SelectEvent(int index) {
 
 Redraw ButtonEditorState::PickModifier(Column column, int index) {
     if (!open || index < 0 || index >= ModifierCount()) return Redraw::Nothing;
-    workActions[ModifierIndex(column, SelectedEventNumber())] = index;
+    work.ActionTable[ModifierIndex(column, SelectedEventNumber())] = index;
     shownModifier[ColumnIndex(column)] = index;
     return Redraw::Visibility;
 }
 
 Redraw ButtonEditorState::PickKey(Column column, int index) {
     if (!open || index < 0 || index >= KeyChoiceCount) return Redraw::Nothing;
-    workActions[KeyIndex(column, SelectedEventNumber())] = index;
+    work.ActionTable[KeyIndex(column, SelectedEventNumber())] = index;
     shownKey[ColumnIndex(column)] = index;
     return Redraw::Nothing;
 }
 
 Redraw ButtonEditorState::PickShiftButton(int index) {
     if (!open || index < 0 || index > buttonCount) return Redraw::Nothing;
-    workShiftButton = index;
+    work.shiftButton = index;
     shownShiftButton = index;
     return Redraw::Nothing;
 }
 
 Redraw ButtonEditorState::SetText(Column column, const std::string& text) {
     if (!open) return Redraw::Nothing;
-    uint8_t* slot = workText.get() +
-                    static_cast<size_t>(TextSlot(column, SelectedEventNumber())) * workMaxChars;
-    const size_t length = std::min(text.size(), static_cast<size_t>(workMaxChars));
-    std::memset(slot, 0, static_cast<size_t>(workMaxChars));
+    uint8_t* slot =
+        work.CombinationText.get() +
+        static_cast<size_t>(TextSlot(column, SelectedEventNumber())) * work.settings.maxChars;
+    const size_t length = std::min(text.size(), static_cast<size_t>(work.settings.maxChars));
+    std::memset(slot, 0, static_cast<size_t>(work.settings.maxChars));
     std::memcpy(slot, text.data(), length);
     return Redraw::Nothing;
 }
 
 Redraw ButtonEditorState::Toggle(Option option) {
     if (!open) return Redraw::Nothing;
-    int32_t& flag = option == Option::SwapY   ? workSwapY
-                    : option == Option::SwapX ? workSwapX
-                                              : workProgressive;
+    int32_t& flag = option == Option::SwapY   ? work.settings.swapY
+                    : option == Option::SwapX ? work.settings.swapX
+                                              : work.settings.progressive;
     flag = flag == 0 ? 1 : 0;
     return Redraw::Nothing;
 }
@@ -197,24 +196,24 @@ bool ButtonEditorState::WriteBack(JoystickProfile& profile) {
     if (!open) return false;
     // Released under the old mappings, so no key stays down that the new ones no longer name.
     profile.ReleaseHeld();
-    profile.ActionTable = workActions;
-    // The working buffer becomes the profile's: nothing is allocated, so nothing can fail here.
-    profile.CombinationText = std::move(workText);
-    profile.MaxChars = workMaxChars;
-    profile.shiftButton = workShiftButton;
-    profile.swapY = workSwapY;
-    profile.swapX = workSwapX;
-    profile.progressive = workProgressive;
+    // The sliders' settings stay the profile's; the rest is what the dialog edited. The working
+    // buffer becomes the profile's: nothing is allocated, so nothing can fail here.
+    const ProfileSettings& sliders = profile.stored.settings;
+    work.settings.acceleration = sliders.acceleration;
+    work.settings.pollingDelay = sliders.pollingDelay;
+    work.settings.sensitivity = sliders.sensitivity;
+    work.settings.threshold = sliders.threshold;
+    profile.stored = std::move(work);
     profile.modified = true;
     Close();
     return true;
 }
 
 std::string ButtonEditorState::SlotText(int slot) const {
-    const char* start =
-        reinterpret_cast<const char*>(workText.get()) + static_cast<size_t>(slot) * workMaxChars;
+    const char* start = reinterpret_cast<const char*>(work.CombinationText.get()) +
+                        static_cast<size_t>(slot) * work.settings.maxChars;
     // A full slot has no terminator.
-    return std::string(start, std::find(start, start + workMaxChars, '\0'));
+    return std::string(start, std::find(start, start + work.settings.maxChars, '\0'));
 }
 
 ButtonEditorView ButtonEditorState::View() const {
@@ -236,13 +235,13 @@ ButtonEditorView ButtonEditorState::View() const {
         shown.modifierSelection = shownModifier[ColumnIndex(column)];
         shown.keySelection = shownKey[ColumnIndex(column)];
         shown.text = SlotText(TextSlot(column, event));
-        shown.keyShown =
-            !(IsDirection(event) && workActions[ModifierIndex(column, event)] == MoveMouseChoice);
+        shown.keyShown = !(IsDirection(event) &&
+                           work.ActionTable[ModifierIndex(column, event)] == MoveMouseChoice);
     }
-    view.textLimit = workMaxChars;
-    view.length = static_cast<uint32_t>(workMaxChars);
-    view.swapY = workSwapY != 0;
-    view.swapX = workSwapX != 0;
-    view.progressive = workProgressive != 0;
+    view.textLimit = work.settings.maxChars;
+    view.length = static_cast<uint32_t>(work.settings.maxChars);
+    view.swapY = work.settings.swapY != 0;
+    view.swapX = work.settings.swapX != 0;
+    view.progressive = work.settings.progressive != 0;
     return view;
 }

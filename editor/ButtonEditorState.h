@@ -121,11 +121,8 @@ class ButtonEditorState {
     bool open = false;
     std::string profileName;
     int32_t buttonCount = 0;
-    ActionEntries workActions{};
-    std::unique_ptr<uint8_t[]> workText;  // 72 slots of workMaxChars bytes
-    int32_t workMaxChars = 0;
-    int32_t workShiftButton = 0;
-    int32_t workSwapY = 0, workSwapX = 0, workProgressive = 0;
+    // The working copy; its slider settings are not the dialog's and are not written back.
+    StoredProfile work;
     int selectedEvent = 0;
     int lastCommandControl = 0;  // no control of the dialog has 0
     uint32_t pendingLength = 0;  // asked about, not yet answered

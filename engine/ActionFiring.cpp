@@ -1,22 +1,22 @@
 // Turns one joystick event into synthesised keyboard and mouse input, and owns ShiftActive.
+#include "engine/LiveJoystick.h"
 #include "platform/Platform.h"
-#include "profiles/JoystickProfile.h"
 
 using platform::MouseButton;
 
 // Returns false when the event is the shift button's: it switches columns and fires nothing.
-bool JoystickProfile::ApplyShiftRule(int event, bool press) {
-    if (shiftButton <= 0) {
+bool LiveJoystick::ApplyShiftRule(int event, bool press) {
+    if (stored.shiftButton <= 0) {
         ShiftActive = false;
         return true;
     }
     // Compared as a button number: a stored value near the top of the range has no event.
-    if (event - DirectionCount != shiftButton) return true;
+    if (event - DirectionCount != stored.shiftButton) return true;
     ShiftActive = press;
     return false;
 }
 
-void JoystickProfile::PressEvent(int event) {
+void LiveJoystick::PressEvent(int event) {
     if (!ApplyShiftRule(event, true)) return;
     const Column column = ColumnInForce();
     FirePress(column, event);
@@ -28,7 +28,7 @@ void JoystickProfile::PressEvent(int event) {
     }
 }
 
-void JoystickProfile::ReleaseEvent(int event) {
+void LiveJoystick::ReleaseEvent(int event) {
     // A button held when it became the shift button still lets go of what it pressed.
     if (!ApplyShiftRule(event, false) && !IsHeld(event)) return;
     // A held event lets go of what its own column pressed, whatever column is in force now.
@@ -41,12 +41,12 @@ void JoystickProfile::ReleaseEvent(int event) {
     FireRelease(column, event);
 }
 
-void JoystickProfile::FirePress(Column column, int event) {
+void LiveJoystick::FirePress(Column column, int event) {
     const ModifierKeys modifier =
-        KeysOfModifier(ModifierCode(event, ActionTable[ModifierIndex(column, event)]));
+        KeysOfModifier(ModifierCode(event, stored.ActionTable[ModifierIndex(column, event)]));
     for (int i = 0; i < modifier.count; ++i) platform::SendKey(modifier.keys[i], true);
 
-    const int32_t key = ActionTable[KeyIndex(column, event)];
+    const int32_t key = stored.ActionTable[KeyIndex(column, event)];
     switch (key) {
         case LeftClick:
             SendMouseAction(MouseButton::Left, Click::Down);
@@ -63,13 +63,13 @@ void JoystickProfile::FirePress(Column column, int event) {
         default:
             if (const uint8_t code = VirtualKeyOf(key)) platform::SendKey(code, true);
     }
-    TypeCombination(SlotText(TextSlot(column, event)), true);
+    TypeCombination(stored.SlotText(TextSlot(column, event)), true);
 }
 
-void JoystickProfile::FireRelease(Column column, int event) {
-    TypeCombination(SlotText(TextSlot(column, event)), false);
+void LiveJoystick::FireRelease(Column column, int event) {
+    TypeCombination(stored.SlotText(TextSlot(column, event)), false);
 
-    const int32_t key = ActionTable[KeyIndex(column, event)];
+    const int32_t key = stored.ActionTable[KeyIndex(column, event)];
     switch (key) {
         case LeftClick:
             SendMouseAction(MouseButton::Left, Click::Up);
@@ -85,12 +85,12 @@ void JoystickProfile::FireRelease(Column column, int event) {
     }
 
     const ModifierKeys modifier =
-        KeysOfModifier(ModifierCode(event, ActionTable[ModifierIndex(column, event)]));
+        KeysOfModifier(ModifierCode(event, stored.ActionTable[ModifierIndex(column, event)]));
     for (int i = modifier.count - 1; i >= 0; --i) platform::SendKey(modifier.keys[i], false);
 }
 
 // One button action where the pointer is; a double click is four calls at one position.
-void JoystickProfile::SendMouseAction(MouseButton button, Click click) {
+void LiveJoystick::SendMouseAction(MouseButton button, Click click) {
     int32_t x = 0, y = 0;
     platform::GetCursorPosition(x, y);
     if (click != Click::Double) {
@@ -102,9 +102,9 @@ void JoystickProfile::SendMouseAction(MouseButton button, Click click) {
 
 // Key-downs or key-ups of a slot's characters, first character first; a character that no key
 // types is skipped.
-void JoystickProfile::TypeCombination(const uint8_t* slot, bool down) {
+void LiveJoystick::TypeCombination(const uint8_t* slot, bool down) {
     if (slot == nullptr) return;
-    for (int i = 0; i < MaxChars && slot[i] != 0; ++i) {
+    for (int i = 0; i < stored.settings.maxChars && slot[i] != 0; ++i) {
         const int code = platform::KeyForCharacter(static_cast<char>(slot[i]));
         if (code >= 0) platform::SendKey(static_cast<uint8_t>(code), down);
     }

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <limits>
 
+#include "engine/LiveJoystick.h"
 #include "platform/Platform.h"
-#include "profiles/JoystickProfile.h"
 
 namespace {
 
@@ -13,6 +13,10 @@ namespace {
 constexpr uint8_t LatchBit(int direction) { return static_cast<uint8_t>(1u << direction); }
 constexpr uint8_t MotionBit(int direction) { return static_cast<uint8_t>(0x10u << direction); }
 constexpr int Up = 0, Right = 1, Down = 2, Left = 3;
+// The motion bits of all four directions; the low four are the latch bits.
+constexpr uint8_t MotionBits = 0xF0;
+// One more than the largest Acceleration: the slowest carry growth at Acceleration 1.
+constexpr int32_t AccelerationSpan = 51;
 
 enum class Deflection { None, Low, High };
 
@@ -43,39 +47,42 @@ int32_t WrappingAdd(int32_t a, int32_t b) {
 
 }  // namespace
 
-void JoystickProfile::Poll() {
+void LiveJoystick::Poll() {
     if (!timerRunning) return;
     previousButtons = position.buttons;
     // A device that does not answer reads as centred with no button down, so what it held is
     // released by the ordinary rules and the next good reading resumes.
     if (!platform::ReadJoystick(joystickId, position)) position = {centreX, centreY, 0};
 
-    const uint32_t zone = static_cast<uint32_t>(threshold);
+    const uint32_t zone = static_cast<uint32_t>(stored.settings.threshold);
     const Deflection xAxis = ApplyDeadZone(position.x, centreX, zone);
     const Deflection yAxis = ApplyDeadZone(position.y, centreY, zone);
 
     // Damaged files may hold values the sliders never give; the divisors stay at least 1.
-    const int32_t divisor = sensitivity >= 1 ? sensitivity : 1;
+    const int32_t divisor = stored.settings.sensitivity >= 1 ? stored.settings.sensitivity : 1;
     // Only a deflected axis can move the pointer: the division is skipped for one at rest.
     int32_t dy = 0, dx = 0;
     if (yAxis != Deflection::None) {
-        dy = WrappingAdd(
-            swapY ? Pixels(centreY, position.y, divisor) : Pixels(position.y, centreY, divisor),
-            yCarry);
+        dy = WrappingAdd(stored.settings.swapY ? Pixels(centreY, position.y, divisor)
+                                               : Pixels(position.y, centreY, divisor),
+                         yCarry);
     }
     if (xAxis != Deflection::None) {
-        dx = WrappingAdd(
-            swapX ? Pixels(centreX, position.x, divisor) : Pixels(position.x, centreX, divisor),
-            xCarry);
+        dx = WrappingAdd(stored.settings.swapX ? Pixels(centreX, position.x, divisor)
+                                               : Pixels(position.x, centreX, divisor),
+                         xCarry);
     }
-    const Deflection upSide = swapY ? Deflection::High : Deflection::Low;
-    const Deflection rightSide = swapX ? Deflection::Low : Deflection::High;
+    const Deflection upSide = stored.settings.swapY ? Deflection::High : Deflection::Low;
+    const Deflection rightSide = stored.settings.swapX ? Deflection::Low : Deflection::High;
 
-    const Column column = ShiftActive && shiftButton != 0 ? Column::Shifted : Column::Normal;
+    const Column column = ShiftActive && stored.shiftButton != 0 ? Column::Shifted : Column::Normal;
     // The carry a moving direction leaves for the next poll, from the streak so far.
     int32_t step = 0;
-    if (acceleration > 0 && MotionStreak > 0) {
-        step = MotionStreak / (acceleration < 50 ? 51 - acceleration : 1);
+    if (stored.settings.acceleration > 0 && MotionStreak > 0) {
+        // The carry grows by one every (AccelerationSpan - Acceleration) moving polls.
+        const int32_t acceleration = stored.settings.acceleration;
+        step = MotionStreak /
+               (acceleration < AccelerationSpan - 1 ? AccelerationSpan - acceleration : 1);
     }
     const bool up = yAxis != Deflection::None && yAxis == upSide;
     const bool down = yAxis != Deflection::None && yAxis != upSide;
@@ -95,8 +102,8 @@ void JoystickProfile::Poll() {
 }
 
 // Handles one direction; returns true when it moved the pointer.
-bool JoystickProfile::PollDirection(int direction, bool active, Column column, int32_t dx,
-                                    int32_t dy, int32_t carry) {
+bool LiveJoystick::PollDirection(int direction, bool active, Column column, int32_t dx, int32_t dy,
+                                 int32_t carry) {
     const int event = DirectionEvent(direction);
     int32_t& axisCarry = direction == Up || direction == Down ? yCarry : xCarry;
     if (!active) {
@@ -110,8 +117,8 @@ bool JoystickProfile::PollDirection(int direction, bool active, Column column, i
         }
         return false;
     }
-    if (ActionTable[ModifierIndex(column, event)] == MoveMouseChoice) {
-        if (acceleration > 0) axisCarry = carry;
+    if (stored.ActionTable[ModifierIndex(column, event)] == MoveMouseChoice) {
+        if (stored.settings.acceleration > 0) axisCarry = carry;
         DirectionLatch |= MotionBit(direction);
         platform::MovePointer(dx, dy);
         return true;
@@ -127,7 +134,7 @@ bool JoystickProfile::PollDirection(int direction, bool active, Column column, i
     return false;
 }
 
-void JoystickProfile::PollButtons() {
+void LiveJoystick::PollButtons() {
     const uint32_t count = std::min<uint32_t>(caps.maxButtons, MaxButtons);
     const uint32_t examined = count == 32 ? 0xFFFFFFFFu : (1u << count) - 1;
     const uint32_t current = position.buttons;
@@ -151,31 +158,37 @@ void JoystickProfile::PollButtons() {
     }
 }
 
-bool JoystickProfile::Refires(Column column, int event) const {
-    if (progressive) return false;
-    if (IsKeyboardKey(ActionTable[KeyIndex(column, event)])) return true;
-    const uint8_t* text = SlotText(TextSlot(column, event));
+bool LiveJoystick::Refires(Column column, int event) const {
+    if (stored.settings.progressive) return false;
+    if (IsKeyboardKey(stored.ActionTable[KeyIndex(column, event)])) return true;
+    const uint8_t* text = stored.SlotText(TextSlot(column, event));
     return text != nullptr && text[0] != 0;
 }
 
-void JoystickProfile::StartPolling() {
+void LiveJoystick::StartPolling() {
     if (timerRunning) return;
     timerRunning = true;
-    platform::StartTimer(joystickId, pollingDelay);
+    platform::StartTimer(joystickId, stored.settings.pollingDelay);
 }
 
-void JoystickProfile::StopPolling() {
+void LiveJoystick::ApplyPollingDelay(int32_t delayMs) {
+    stored.settings.pollingDelay = delayMs;
+    // Starting a running timer again with the same identifier replaces its period.
+    if (timerRunning) platform::StartTimer(joystickId, delayMs);
+}
+
+void LiveJoystick::StopPolling() {
     if (!timerRunning) return;
     ReleaseHeld();
     timerRunning = false;
     platform::StopTimer(joystickId);
 }
 
-void JoystickProfile::ReleaseHeld() {
+void LiveJoystick::ReleaseHeld() {
     for (int event = 1; event <= EventCount; ++event) {
         if (IsHeld(event)) ReleaseEvent(event);
     }
-    DirectionLatch &= 0xF0;
+    DirectionLatch &= MotionBits;
     position.buttons = 0;
     previousButtons = 0;
     ShiftActive = false;

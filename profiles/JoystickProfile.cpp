@@ -9,44 +9,13 @@
 #include "profiles/ProfileFile.h"
 #include "profiles/ProfileName.h"
 
-namespace {
-
-std::unique_ptr<uint8_t[]> AllocateText(int32_t maxChars) {
-    return std::unique_ptr<uint8_t[]>(new (std::nothrow)
-                                          uint8_t[static_cast<size_t>(TextSlotCount) * maxChars]());
-}
-
-}  // namespace
-
 JoystickProfile::JoystickProfile(const ProgramContext& context, int id)
-    : joystickId(id), owner(context) {
-    SetUpDevice();
-}
-
-JoystickProfile::~JoystickProfile() {
-    if (timerRunning) {
-        ReleaseHeld();
-        platform::StopTimer(joystickId);
-    }
-}
-
-void JoystickProfile::SetUpDevice() {
-    position = {};
-    caps = {};
-    platform::ReadJoystickCaps(joystickId, caps);
-    // Added as unsigned 32-bit values, then halved: the fraction is dropped.
-    centreX = (caps.xMin + caps.xMax) >> 1;
-    centreY = (caps.yMin + caps.yMax) >> 1;
-}
+    : LiveJoystick(id), owner(context) {}
 
 std::string JoystickProfile::FilePath() const { return PathOf(profileName); }
 
 std::string JoystickProfile::PathOf(const std::string& name) const {
-    return owner.programDirectory + name + ".qvp";
-}
-
-int32_t JoystickProfile::ButtonCount() const {
-    return static_cast<int32_t>(std::min<uint32_t>(caps.numButtons, MaxButtons));
+    return owner.programDirectory + name + ProfileExtension;
 }
 
 // By value: a caller may pass the profile's own name, which the load replaces.
@@ -91,10 +60,10 @@ LoadResult JoystickProfile::Load(std::string name) {
         // never rewritten with the new count.
     }
     ReleaseHeld();
-    ApplySettings(header.settings);
-    ActionTable = body.table;
-    CombinationText = std::move(text);
-    if (body.shiftButton) shiftButton = *body.shiftButton;
+    stored.settings = header.settings;
+    stored.ActionTable = body.table;
+    stored.CombinationText = std::move(text);
+    if (body.shiftButton) stored.shiftButton = *body.shiftButton;
     profileName = usedName;
     if (owner.platformId == PlatformWindows9x) caps.numButtons = caps.maxButtons;
     if (usedName == name) return LoadResult::Loaded;
@@ -107,10 +76,10 @@ LoadResult JoystickProfile::CreateProfile(const std::string& name) {
     ReleaseHeld();
     // The progressive flag and the combination length stay as they are.
     ProfileSettings defaults;
-    defaults.progressive = progressive;
-    defaults.maxChars = MaxChars;
-    ApplySettings(defaults);
-    if (!CombinationText) CombinationText = AllocateText(MaxChars);
+    defaults.progressive = stored.settings.progressive;
+    defaults.maxChars = stored.settings.maxChars;
+    stored.settings = defaults;
+    if (!stored.CombinationText) stored.CombinationText = AllocateText(defaults.maxChars);
     profileName = name;
     modified = true;
     return Save() == SaveResult::Saved ? LoadResult::Created : LoadResult::NotSaved;
@@ -129,38 +98,24 @@ int32_t JoystickProfile::CurrentButtonCount() const {
 std::string JoystickProfile::BackupName(const std::string& name) const {
     char suffix[16];
     std::snprintf(suffix, sizeof suffix, "(%02d)", static_cast<int>(CurrentButtonCount()));
-    const size_t fixed = owner.programDirectory.size() + std::strlen(suffix) + 4;  // + ".qvp"
+    const size_t fixed =
+        owner.programDirectory.size() + std::strlen(suffix) + ProfileExtensionLength;
     if (fixed >= MaxPathLength) return std::string();
     return name.substr(0, MaxPathLength - fixed) + suffix;
 }
 
-ProfileSettings JoystickProfile::Settings() const {
-    return {swapY,        swapX,       progressive, acceleration,
-            pollingDelay, sensitivity, threshold,   MaxChars};
-}
-
-void JoystickProfile::ApplySettings(const ProfileSettings& s) {
-    swapY = s.swapY;
-    swapX = s.swapX;
-    progressive = s.progressive;
-    acceleration = s.acceleration;
-    pollingDelay = s.pollingDelay;
-    sensitivity = s.sensitivity;
-    threshold = s.threshold;
-    MaxChars = s.maxChars;
+void JoystickProfile::ApplySettings(const ProfileSettings& settings) {
+    const int32_t maxChars = stored.settings.maxChars;
+    stored.settings = settings;
+    stored.settings.maxChars = maxChars;
 }
 
 SaveResult JoystickProfile::Save() {
     if (!modified || profileName.empty()) return SaveResult::NotNeeded;
-    ProfileHeader header;
-    header.settings = Settings();
-    header.buttonCount = ButtonCount();
     const platform::ReplaceResult written =
         CheckProfileName(owner.programDirectory, profileName) != NameProblem::None
             ? platform::ReplaceResult::Failed
-            : platform::ReplaceWholeFile(
-                  FilePath(),
-                  EncodeProfile(header, ActionTable, CombinationText.get(), shiftButton));
+            : platform::ReplaceWholeFile(FilePath(), EncodeProfile(stored, ButtonCount()));
     if (written != platform::ReplaceResult::Replaced) {
         // The flag stays set, so the next save writes these changes.
         return written == platform::ReplaceResult::KeptInTemporary ? SaveResult::KeptInTemporary

@@ -1,6 +1,8 @@
 // Texts of the profile messages.
 #include "profiles/Messages.h"
 
+#include "profiles/ProfileName.h"
+
 #include "platform/AtomicReplace.h"
 
 namespace {
@@ -66,7 +68,7 @@ MessageText BackupLoadedMessage(int joystickNumber, const std::string& backupNam
 
 std::optional<MessageText> LoadMessage(LoadResult result, const std::string& askedName,
                                        const JoystickProfile& profile) {
-    const std::string askedPath = profile.Context().programDirectory + askedName + ".qvp";
+    const std::string askedPath = profile.Context().programDirectory + askedName + ProfileExtension;
     switch (result) {
         case LoadResult::BackedUp:
             return ButtonCountChangedMessage(profile.joystickId + 1, profile.profileName);

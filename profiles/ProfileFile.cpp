@@ -94,3 +94,8 @@ std::vector<uint8_t> EncodeProfile(const ProfileHeader& header, const ActionEntr
     AppendLe32(out, static_cast<uint32_t>(shiftButton));
     return out;
 }
+
+std::vector<uint8_t> EncodeProfile(const StoredProfile& profile, int32_t buttonCount) {
+    return EncodeProfile(ProfileHeader{profile.settings, buttonCount}, profile.ActionTable,
+                         profile.CombinationText.get(), profile.shiftButton);
+}

@@ -9,21 +9,10 @@
 #include <vector>
 
 #include "engine/ActionVocabulary.h"
+#include "engine/StoredProfile.h"
 
 // The largest MaxChars a file may hold; the editor offers 1..99.
 constexpr int32_t MaxCharsLimit = 4096;
-
-// The fixed fields, in file order.
-struct ProfileSettings {
-    int32_t swapY = 0;
-    int32_t swapX = 0;
-    int32_t progressive = 0;
-    int32_t acceleration = 10;
-    int32_t pollingDelay = 50;
-    int32_t sensitivity = 6000;
-    int32_t threshold = 1000;
-    int32_t maxChars = 2;
-};
 
 struct ProfileHeader {
     ProfileSettings settings;
@@ -55,3 +44,5 @@ void DecodeProfileBody(const std::vector<uint8_t>& bytes, const ProfileHeader& h
 // null for empty slots.
 std::vector<uint8_t> EncodeProfile(const ProfileHeader& header, const ActionEntries& table,
                                    const uint8_t* text, int32_t shiftButton);
+// The bytes of a stored profile's file for N buttons (0..32).
+std::vector<uint8_t> EncodeProfile(const StoredProfile& profile, int32_t buttonCount);

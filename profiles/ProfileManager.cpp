@@ -8,9 +8,6 @@
 
 namespace {
 
-constexpr const char* Extension = ".qvp";
-constexpr size_t ExtensionLength = 4;
-
 // Folds single-byte A..Z only: a byte from 0x81 on leads a two-byte character, kept as it is.
 std::string Lowered(std::string text) {
     for (size_t i = 0; i < text.size(); ++i) {
@@ -29,14 +26,14 @@ bool SameIgnoringCase(const std::string& a, const std::string& b) {
 }
 
 bool EndsWithExtension(const std::string& name) {
-    return name.size() >= ExtensionLength &&
-           SameIgnoringCase(name.substr(name.size() - ExtensionLength), Extension);
+    return name.size() >= ProfileExtensionLength &&
+           SameIgnoringCase(name.substr(name.size() - ProfileExtensionLength), ProfileExtension);
 }
 
 }  // namespace
 
 std::string WithoutProfileExtension(const std::string& name) {
-    return EndsWithExtension(name) ? name.substr(0, name.size() - ExtensionLength) : name;
+    return EndsWithExtension(name) ? name.substr(0, name.size() - ProfileExtensionLength) : name;
 }
 
 std::vector<std::string> SortedProfileFiles(const std::string& directory,
@@ -99,7 +96,7 @@ void ProfileManager::Refresh() {
     // Kept when the file is missing: taking another file's name would make the next save
     // overwrite that file.
     if (platform::GetDisplayName(profile->FilePath(), display)) {
-        profile->profileName = ProfileNameOf(profile->profileName + Extension, display);
+        profile->profileName = ProfileNameOf(profile->profileName + ProfileExtension, display);
     }
 }
 

@@ -30,7 +30,9 @@ NameProblem CheckProfileName(const std::string& directory, const std::string& na
             return NameProblem::ForbiddenCharacter;
         }
     }
-    if (directory.size() + name.size() + 4 > MaxPathLength) return NameProblem::TooLong;
+    if (directory.size() + name.size() + ProfileExtensionLength > MaxPathLength) {
+        return NameProblem::TooLong;
+    }
     if (IsDeviceName(name)) return NameProblem::DeviceName;
     return NameProblem::None;
 }

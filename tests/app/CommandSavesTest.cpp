@@ -12,7 +12,8 @@ class CommandSaves : public ShellTest {
   protected:
     // Button 1 of joystick `id` types Enter; the button is down at the next poll.
     void HoldEnter(int id) {
-        state.profiles[id]->ActionTable[KeyIndex(Column::Normal, ButtonEvent(1))] = EnterChoice;
+        state.profiles[id]->stored.ActionTable[KeyIndex(Column::Normal, ButtonEvent(1))] =
+            EnterChoice;
         recording::JoystickAt(id).state.buttons = 1;
         state.profiles[id]->Poll();
     }

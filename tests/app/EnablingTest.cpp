@@ -37,14 +37,15 @@ TEST_F(Enabling, OkWithoutChangeRestartsNothing) {
 
 TEST_F(Enabling, UntickingAPolledJoystickReleasesItsKeyThenStopsItsTimer) {
     Start({0});
-    state.profiles[0]->ActionTable[KeyIndex(Column::Normal, ButtonEvent(2))] = 23;  // Enter
+    state.profiles[0]->stored.ActionTable[KeyIndex(Column::Normal, ButtonEvent(2))] = 23;  // Enter
     recording::JoystickAt(0).state.buttons = 2;
     state.profiles[0]->Poll();
     Forget();
     EnableChoice choice(state);
     choice.SetTicked(0, false);
     choice.WriteBack(state);
-    EXPECT_EQ(recording::Calls(), (std::vector<recording::Call>{recording::KeyUp(0x0D), TimerStop(0)}));
+    EXPECT_EQ(recording::Calls(),
+              (std::vector<recording::Call>{recording::KeyUp(0x0D), TimerStop(0)}));
     EXPECT_EQ(state.CurrentJoystick, 0);  // still the joystick the window edits
 }
 
@@ -55,7 +56,8 @@ TEST_F(Enabling, OkWithEveryBoxUntickedStopsAllPolling) {
     for (int id = 0; id < MaxJoysticks; ++id) choice.SetTicked(id, false);
     choice.WriteBack(state);
     EXPECT_EQ(state.EnabledMask, 0x0000);
-    EXPECT_EQ(TimerCalls(), (std::vector<recording::Call>{TimerStop(3), TimerStop(7), TimerStop(8)}));
+    EXPECT_EQ(TimerCalls(),
+              (std::vector<recording::Call>{TimerStop(3), TimerStop(7), TimerStop(8)}));
 }
 
 TEST_F(Enabling, CancelAfterTickingAndUntickingChangesNothing) {

@@ -17,7 +17,8 @@ class Sliders : public ShellTest {
         JoystickProfile saved(state.context, 15);
         saved.profileName = name;
         saved.Load();
-        return {saved.sensitivity, saved.acceleration, saved.threshold, saved.pollingDelay};
+        const ProfileSettings& s = saved.Settings();
+        return {s.sensitivity, s.acceleration, s.threshold, s.pollingDelay};
     }
 };
 
@@ -50,7 +51,7 @@ TEST_F(Sliders, PollingDelayRetimesAPolledJoystickAtOnce) {
     ApplySliderValue(state, Setting::PollingDelay, 10);
     ApplySliderValue(state, Setting::PollingDelay, 0);
     EXPECT_EQ(TimerCalls(), (std::vector<recording::Call>{TimerStart(0, 10), TimerStart(0, 0)}));
-    EXPECT_TRUE(state.profiles[0]->timerRunning);
+    EXPECT_TRUE(state.profiles[0]->IsPolling());
 }
 
 TEST_F(Sliders, PollingDelayOfAStoppedJoystickWaitsForItsNextStart) {
@@ -67,7 +68,7 @@ TEST_F(Sliders, OnlyTheCurrentJoysticksProfileChanges) {
     Start({0, 1});
     ASSERT_TRUE(ChangeJoystick(state, 1));
     ApplySliderValue(state, Setting::Threshold, 5000);
-    EXPECT_EQ(state.profiles[1]->threshold, 5000);
-    EXPECT_EQ(state.profiles[0]->threshold, 1000);
+    EXPECT_EQ(state.profiles[1]->stored.settings.threshold, 5000);
+    EXPECT_EQ(state.profiles[0]->stored.settings.threshold, 1000);
     EXPECT_FALSE(state.profiles[0]->modified);
 }

@@ -37,8 +37,8 @@ TEST_F(CombinationLength, ZeroIsRefusedOneToFiveApplyAndSixToNinetyNineAskFirst)
 }
 
 TEST_F(CombinationLength, ShrinkingFourToTwoCutsEverySlotAndGrowingTwoToFourPadsWithZeros) {
-    profile.MaxChars = 4;
-    profile.CombinationText = ButtonEditorState::ZeroedBuffer(72 * 4);
+    profile.stored.settings.maxChars = 4;
+    profile.stored.CombinationText = ButtonEditorState::ZeroedBuffer(72 * 4);
     FillSlot(0, "abcd");
     FillSlot(36, "x");
     FillSlot(71, "pq");
@@ -47,7 +47,7 @@ TEST_F(CombinationLength, ShrinkingFourToTwoCutsEverySlotAndGrowingTwoToFourPads
     EXPECT_EQ(editor.View().normal.text, "ab");
     LeaveLengthEdit(4);
     ASSERT_TRUE(editor.WriteBack(profile));
-    ASSERT_EQ(profile.MaxChars, 4);
+    ASSERT_EQ(profile.stored.settings.maxChars, 4);
     EXPECT_EQ(Slot(0), (Bytes{'a', 'b', 0, 0}));
     EXPECT_EQ(Slot(36), (Bytes{'x', 0, 0, 0}));
 
@@ -65,7 +65,7 @@ TEST_F(CombinationLength, EnterWritesTheTypedLengthButEscapeAfterTheQuestionWrit
     ASSERT_TRUE(LeaveLengthEdit(7, CancelButton).ask);
     EXPECT_TRUE(editor.AnswerLargeLength(true).proceed);
     editor.Close();
-    EXPECT_EQ(profile.MaxChars, 2);
+    EXPECT_EQ(profile.stored.settings.maxChars, 2);
     EXPECT_FALSE(profile.modified);
 
     ASSERT_TRUE(editor.Initialise(profile));
@@ -88,7 +88,7 @@ TEST_F(CombinationLength, ALengthWithoutMemoryDropsTheCommandAndKeepsTheOldLengt
     EXPECT_EQ(gate.redraw, Redraw::Nothing);                  // the edit keeps showing 4
     EXPECT_TRUE(starved.BeforeCommand(OkButton, 4).proceed);  // not checked again
     ASSERT_TRUE(starved.WriteBack(profile));
-    EXPECT_EQ(profile.MaxChars, 2);
+    EXPECT_EQ(profile.stored.settings.maxChars, 2);
     EXPECT_EQ(Slot(0), (Bytes{'a', 'b'}));
 }
 

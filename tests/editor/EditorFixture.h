@@ -38,11 +38,12 @@ class EditorTest : public ::testing::Test {
         recording::Calls().clear();
     }
     Bytes Slot(int slot) const {
-        return Bytes(profile.SlotText(slot), profile.SlotText(slot) + profile.MaxChars);
+        return Bytes(profile.stored.SlotText(slot),
+                     profile.stored.SlotText(slot) + profile.stored.settings.maxChars);
     }
     void FillSlot(int slot, const char* text) {
-        std::memcpy(profile.CombinationText.get() + slot * profile.MaxChars, text,
-                    std::strlen(text));
+        std::memcpy(profile.stored.CombinationText.get() + slot * profile.stored.settings.maxChars,
+                    text, std::strlen(text));
     }
     // The user has been in the length edit, typed `typed`, and now uses `control`.
     CommandGate LeaveLengthEdit(uint32_t typed, int control = NormalText) {

@@ -39,10 +39,10 @@ TEST_F(Lists, MoveMouseLeavesTheModifierListsForAButtonAndComesBackForADirection
 }
 
 TEST_F(Lists, ValuesAListLacksShowNothingAtOpeningAndABlankLaterAndAreKept) {
-    profile.ActionTable[ModifierIndex(Column::Normal, 1)] = 9;
-    profile.ActionTable[KeyIndex(Column::Shifted, 1)] = -3;
-    profile.ActionTable[ModifierIndex(Column::Normal, ButtonEvent(1))] = 8;
-    profile.shiftButton = 33;
+    profile.stored.ActionTable[ModifierIndex(Column::Normal, 1)] = 9;
+    profile.stored.ActionTable[KeyIndex(Column::Shifted, 1)] = -3;
+    profile.stored.ActionTable[ModifierIndex(Column::Normal, ButtonEvent(1))] = 8;
+    profile.stored.shiftButton = 33;
     ASSERT_TRUE(editor.Initialise(profile));
     EXPECT_EQ(editor.View().normal.modifierSelection, -1);
     EXPECT_EQ(editor.View().shifted.keySelection, -1);
@@ -51,15 +51,15 @@ TEST_F(Lists, ValuesAListLacksShowNothingAtOpeningAndABlankLaterAndAreKept) {
     EXPECT_EQ(editor.View().normal.modifierSelection, 0);
     EXPECT_EQ(editor.SelectEvent(-1), Redraw::Nothing);  // no selection: ignored
     EXPECT_EQ(editor.View().selectedEvent, 4);
-    const ActionEntries stored = profile.ActionTable;
+    const ActionEntries stored = profile.stored.ActionTable;
     ASSERT_TRUE(editor.WriteBack(profile));
-    EXPECT_EQ(profile.ActionTable, stored);
-    EXPECT_EQ(profile.shiftButton, 33);
+    EXPECT_EQ(profile.stored.ActionTable, stored);
+    EXPECT_EQ(profile.stored.shiftButton, 33);
 }
 
 TEST_F(Columns, MoveMouseOnADirectionHidesThatColumnsKeyPartsButNeverOnAButton) {
-    profile.ActionTable[ModifierIndex(Column::Normal, 1)] = MoveMouseChoice;
-    profile.ActionTable[ModifierIndex(Column::Shifted, ButtonEvent(1))] = 1;  // ALT
+    profile.stored.ActionTable[ModifierIndex(Column::Normal, 1)] = MoveMouseChoice;
+    profile.stored.ActionTable[ModifierIndex(Column::Shifted, ButtonEvent(1))] = 1;  // ALT
     ASSERT_TRUE(editor.Initialise(profile));
     EXPECT_FALSE(editor.View().normal.keyShown);
     EXPECT_TRUE(editor.View().shifted.keyShown);
@@ -72,9 +72,9 @@ TEST_F(Columns, MoveMouseOnADirectionHidesThatColumnsKeyPartsButNeverOnAButton) 
 }
 
 TEST_F(Columns, OkReleasesHeldKeysThenTheJoystickFiresThePicksTextsAndFlags) {
-    profile.ActionTable[KeyIndex(Column::Normal, ButtonEvent(1))] = 23;  // Enter
-    profile.progressive = 1;                                             // held, not re-fired
-    profile.swapY = 5;
+    profile.stored.ActionTable[KeyIndex(Column::Normal, ButtonEvent(1))] = 23;  // Enter
+    profile.stored.settings.progressive = 1;  // held, not re-fired
+    profile.stored.settings.swapY = 5;
     profile.StartPolling();
     recording::JoystickAt(0).state.buttons = 1;
     profile.Poll();
@@ -95,12 +95,13 @@ TEST_F(Columns, OkReleasesHeldKeysThenTheJoystickFiresThePicksTextsAndFlags) {
     ASSERT_TRUE(editor.WriteBack(profile));
     EXPECT_EQ(recording::TakeInput(), std::vector<recording::Call>{recording::KeyUp(0x0D)});
     EXPECT_EQ(Slot(TextSlot(Column::Shifted, ButtonEvent(1))), (Bytes{'q', 0}));
-    EXPECT_EQ(profile.swapY, 0);
-    EXPECT_EQ(profile.swapX, 1);
+    EXPECT_EQ(profile.stored.settings.swapY, 0);
+    EXPECT_EQ(profile.stored.settings.swapX, 1);
 
     profile.Poll();  // the button is still down: pressed afresh under its new mapping
-    EXPECT_EQ(recording::TakeInput(), (std::vector<recording::Call>{recording::KeyDown(0x12), recording::KeyDown('X'),
-                                                          recording::KeyDown('Y')}));
+    EXPECT_EQ(recording::TakeInput(),
+              (std::vector<recording::Call>{recording::KeyDown(0x12), recording::KeyDown('X'),
+                                            recording::KeyDown('Y')}));
 }
 
 TEST_F(Closing, OkWithoutChangeStillMarksTheProfileModifiedSoItIsSaved) {
@@ -132,7 +133,7 @@ TEST_F(Closing, CancelAndTheDismissedProfileMenuDropEveryChange) {
     EXPECT_EQ(view.shiftSelection, 0);
     EXPECT_FALSE(view.swapX);
     editor.Close();  // Cancel
-    EXPECT_EQ(profile.ActionTable, ActionEntries{});
+    EXPECT_EQ(profile.stored.ActionTable, ActionEntries{});
     EXPECT_FALSE(profile.modified);
     EXPECT_TRUE(recording::Calls().empty());
 }

@@ -37,7 +37,7 @@ TEST_F(ButtonLoop, ButtonsAboveTheReportedCountAreIgnored) {
 TEST_F(ButtonLoop, MoreThanThirtyTwoButtonsStopsAtButtonThirtyTwo) {
     Map(ButtonEvent(32), BtnCtrl, NoKey, "yz", Column::Shifted);  // the buffer's last two bytes
     Map(ButtonEvent(31), 0, RightClick, "", Column::Shifted);
-    profile->shiftButton = 1;
+    profile->stored.shiftButton = 1;
     ReportButtons(40);
     Start();
     EXPECT_EQ(PollButtons(0xC0000001u),
@@ -47,7 +47,7 @@ TEST_F(ButtonLoop, MoreThanThirtyTwoButtonsStopsAtButtonThirtyTwo) {
 }
 
 TEST_F(ButtonLoop, ReleasesAndPressesInOnePollFollowButtonOrder) {
-    profile->progressive = 1;
+    profile->stored.settings.progressive = 1;
     Map(ButtonEvent(1), 0, F1);
     Map(ButtonEvent(2), 0, Enter);
     Map(ButtonEvent(3), 0, Escape);
@@ -57,7 +57,7 @@ TEST_F(ButtonLoop, ReleasesAndPressesInOnePollFollowButtonOrder) {
 }
 
 TEST_F(ButtonLoop, ButtonAboveTheShiftButtonSeesTheNewColumnInTheSamePoll) {
-    profile->shiftButton = 2;
+    profile->stored.shiftButton = 2;
     for (int button : {1, 3}) {
         Map(ButtonEvent(button), 0, LeftClick);
         Map(ButtonEvent(button), 0, RightClick, "", Column::Shifted);
@@ -72,7 +72,7 @@ TEST_F(ButtonLoop, ButtonAboveTheShiftButtonSeesTheNewColumnInTheSamePoll) {
 }
 
 TEST_F(ButtonLoop, ButtonBelowTheShiftButtonRefiresInTheOldColumnOnceMore) {
-    profile->shiftButton = 2;
+    profile->stored.shiftButton = 2;
     for (int button : {1, 3}) {
         Map(ButtonEvent(button), 0, NoKey, "n");
         Map(ButtonEvent(button), 0, NoKey, "s", Column::Shifted);

@@ -10,8 +10,8 @@
 #include <ostream>
 #include <vector>
 
-#include "profiles/JoystickProfile.h"
 #include "platform/recording/RecordingPlatform.h"
+#include "profiles/JoystickProfile.h"
 
 namespace recording {
 // Readable failure messages, e.g. "KeyDown 0x11" or "Move 5,0".
@@ -55,11 +55,11 @@ class EngineTest : public ::testing::Test {
     // characters fills the slot with no terminator.
     void Map(int event, int32_t modifier, int32_t key, const char* text = "",
              Column column = Column::Normal) {
-        profile->ActionTable[ModifierIndex(column, event)] = modifier;
-        profile->ActionTable[KeyIndex(column, event)] = key;
-        uint8_t* slot =
-            profile->CombinationText.get() + TextSlot(column, event) * profile->MaxChars;
-        std::memset(slot, 0, static_cast<size_t>(profile->MaxChars));
+        profile->stored.ActionTable[ModifierIndex(column, event)] = modifier;
+        profile->stored.ActionTable[KeyIndex(column, event)] = key;
+        uint8_t* slot = profile->stored.CombinationText.get() +
+                        TextSlot(column, event) * profile->stored.settings.maxChars;
+        std::memset(slot, 0, static_cast<size_t>(profile->stored.settings.maxChars));
         std::memcpy(slot, text, std::strlen(text));
     }
 

@@ -12,8 +12,8 @@ using HeldInput = EngineTest;
 const recording::Call TimerStop0{recording::CallKind::TimerStop, 0};
 
 TEST_F(HeldInput, ButtonPressedUnderShiftLetsGoOfItsShiftedKeyAfterShiftIsReleased) {
-    profile->shiftButton = 1;
-    profile->progressive = 1;
+    profile->stored.shiftButton = 1;
+    profile->stored.settings.progressive = 1;
     Map(ButtonEvent(2), 0, Enter);
     Map(ButtonEvent(2), 0, Escape, "", Column::Shifted);
     Start();
@@ -24,8 +24,8 @@ TEST_F(HeldInput, ButtonPressedUnderShiftLetsGoOfItsShiftedKeyAfterShiftIsReleas
 }
 
 TEST_F(HeldInput, DirectionReleasedWhileItsMappingIsMoveMouseSendsNoStrayAlt) {
-    profile->shiftButton = 1;
-    profile->progressive = 1;
+    profile->stored.shiftButton = 1;
+    profile->stored.settings.progressive = 1;
     Map(DirectionEvent(0), DirMoveMouse, NoKey);
     Map(DirectionEvent(0), DirCtrl, UpArrow, "", Column::Shifted);
     Start();
@@ -42,12 +42,12 @@ TEST_F(HeldInput, HeldButtonThatBecomesTheShiftButtonStillLetsGo) {
     Map(ButtonEvent(3), BtnCtrl, LeftClick);
     Start();
     EXPECT_EQ(PollButtons(4), (Input{Down(VkControl), recording::Mouse(LeftDown)}));
-    profile->shiftButton = 3;  // chosen in the editor while the button is down
+    profile->stored.shiftButton = 3;  // chosen in the editor while the button is down
     EXPECT_EQ(PollButtons(0), (Input{recording::Mouse(LeftUp), Up(VkControl)}));
     EXPECT_EQ(PollButtons(2), (Input{Up(VkReturn), Down(VkReturn)}));
-    profile->shiftButton = 0;
+    profile->stored.shiftButton = 0;
     EXPECT_EQ(PollButtons(4), (Input{Up(VkReturn), Down(VkControl), recording::Mouse(LeftDown)}));
-    profile->shiftButton = 3;
+    profile->stored.shiftButton = 3;
     profile->StopPolling();
     EXPECT_EQ(recording::Calls(), (Input{recording::Mouse(LeftUp), Up(VkControl), TimerStop0}));
 }
@@ -75,8 +75,9 @@ TEST_F(HeldInput, StopPollingReleasesInEventOrderBeforeKillingTheTimer) {
     Map(ButtonEvent(1), 0, LeftClick);
     Map(ButtonEvent(3), BtnCtrl, NoKey, "k");
     Start();
-    const Input pressed{Down(VkMenu),  recording::Mouse(LeftDown), Up('K'),
-                        Up(VkControl), Down(VkControl),       Down('K')};
+    const Input pressed{Down(VkMenu),    recording::Mouse(LeftDown),
+                        Up('K'),         Up(VkControl),
+                        Down(VkControl), Down('K')};
     EXPECT_EQ(PollAt(Mid, Low, 5), pressed);
     profile->StopPolling();
     EXPECT_EQ(recording::Calls(),
@@ -89,7 +90,7 @@ TEST_F(HeldInput, StopPollingReleasesInEventOrderBeforeKillingTheTimer) {
 }
 
 TEST_F(HeldInput, StopPollingForgetsAShiftButtonStillHeld) {
-    profile->shiftButton = 1;
+    profile->stored.shiftButton = 1;
     Map(ButtonEvent(2), 0, Enter);
     Map(ButtonEvent(2), 0, Escape, "", Column::Shifted);
     Start();
@@ -131,8 +132,8 @@ TEST_F(HeldInput, TimerStartsOnceAndStopsOnceAndAStoppedProfileIgnoresTicks) {
     JoystickProfile other(context, 3);
     other.profileName = "Second";
     other.Load();
-    other.pollingDelay = 120;
-    other.ActionTable[KeyIndex(Column::Normal, ButtonEvent(1))] = LeftClick;
+    other.stored.settings.pollingDelay = 120;
+    other.stored.ActionTable[KeyIndex(Column::Normal, ButtonEvent(1))] = LeftClick;
     recording::JoystickAt(3).state.buttons = 1;
     recording::Calls().clear();
 
@@ -146,8 +147,9 @@ TEST_F(HeldInput, TimerStartsOnceAndStopsOnceAndAStoppedProfileIgnoresTicks) {
     other.Poll();
     other.StopPolling();
     other.StopPolling();
-    EXPECT_EQ(recording::Calls(),
-              (Input{recording::Mouse(LeftDown), recording::Mouse(LeftUp), {recording::CallKind::TimerStop, 3}}));
+    EXPECT_EQ(recording::Calls(), (Input{recording::Mouse(LeftDown),
+                                         recording::Mouse(LeftUp),
+                                         {recording::CallKind::TimerStop, 3}}));
 }
 
 }  // namespace

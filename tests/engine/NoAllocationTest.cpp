@@ -37,7 +37,7 @@ TEST_F(NoAllocation, BusyIdleAndUnansweredPollsAllocateNothing) {
     for (int direction = 0; direction < 4; ++direction) {
         Map(DirectionEvent(direction), DirMoveMouse, NoKey);
     }
-    profile->acceleration = 50;
+    profile->stored.settings.acceleration = 50;
     Start();
     recording::Joystick& joystick = recording::JoystickAt(0);
 

@@ -9,8 +9,8 @@
 #include <random>
 #include <string>
 
-#include "profiles/JoystickProfile.h"
 #include "platform/recording/RecordingPlatform.h"
+#include "profiles/JoystickProfile.h"
 
 namespace {
 
@@ -59,33 +59,35 @@ uint8_t RandomCharacter(Random& random) {
 }
 
 void RandomMappings(Random& random, JoystickProfile& profile) {
-    profile.MaxChars = 1 + random.Below(3);
-    profile.CombinationText = std::make_unique<uint8_t[]>(72 * profile.MaxChars);
+    profile.stored.settings.maxChars = 1 + random.Below(3);
+    profile.stored.CombinationText =
+        std::make_unique<uint8_t[]>(72 * profile.stored.settings.maxChars);
     for (Column column : {Column::Normal, Column::Shifted}) {
         for (int event = 1; event <= EventCount; ++event) {
             const bool mouse = IsDirection(event) && random.Chance(40);
-            profile.ActionTable[ModifierIndex(column, event)] = mouse ? MoveMouseChoice
-                                                                : random.Chance(50)
-                                                                    ? 0
-                                                                    : random.Below(9);
+            profile.stored.ActionTable[ModifierIndex(column, event)] = mouse ? MoveMouseChoice
+                                                                       : random.Chance(50)
+                                                                           ? 0
+                                                                           : random.Below(9);
             const int keyKind = random.Below(10);
-            profile.ActionTable[KeyIndex(column, event)] = keyKind < 3   ? 0
-                                                           : keyKind < 6 ? 1 + random.Below(4)
-                                                                         : 5 + random.Below(43);
+            profile.stored.ActionTable[KeyIndex(column, event)] = keyKind < 3 ? 0
+                                                                  : keyKind < 6
+                                                                      ? 1 + random.Below(4)
+                                                                      : 5 + random.Below(43);
             if (random.Chance(60)) continue;
-            uint8_t* slot =
-                profile.CombinationText.get() + TextSlot(column, event) * profile.MaxChars;
-            const int length = 1 + random.Below(profile.MaxChars);
+            uint8_t* slot = profile.stored.CombinationText.get() +
+                            TextSlot(column, event) * profile.stored.settings.maxChars;
+            const int length = 1 + random.Below(profile.stored.settings.maxChars);
             for (int i = 0; i < length; ++i) slot[i] = RandomCharacter(random);
         }
     }
-    profile.shiftButton = random.Chance(40) ? 0 : 1 + random.Below(6);
-    profile.progressive = random.Chance(25);
-    profile.swapX = random.Chance(30);
-    profile.swapY = random.Chance(30);
-    profile.acceleration = random.Below(51);
-    profile.sensitivity = 100 + random.Below(9900);
-    profile.threshold = 100 + random.Below(20000);
+    profile.stored.shiftButton = random.Chance(40) ? 0 : 1 + random.Below(6);
+    profile.stored.settings.progressive = random.Chance(25);
+    profile.stored.settings.swapX = random.Chance(30);
+    profile.stored.settings.swapY = random.Chance(30);
+    profile.stored.settings.acceleration = random.Below(51);
+    profile.stored.settings.sensitivity = 100 + random.Below(9900);
+    profile.stored.settings.threshold = 100 + random.Below(20000);
 }
 
 uint32_t RandomAxis(Random& random) {
@@ -126,7 +128,7 @@ void RunTrace(Random& random) {
         if (random.Chance(3)) profile->StopPolling();
         if (random.Chance(3)) profile->StartPolling();
         if (random.Chance(2)) profile->Load();
-        if (random.Chance(2)) profile->shiftButton = random.Below(7);
+        if (random.Chance(2)) profile->stored.shiftButton = random.Below(7);
         recording::Joystick& joystick = recording::JoystickAt(0);
         joystick.answers = !random.Chance(10);
         joystick.state = {RandomAxis(random), RandomAxis(random), RandomButtons(random)};

@@ -15,7 +15,7 @@ class PointerMotion : public EngineTest {
         for (int direction = 0; direction < 4; ++direction) {
             Map(DirectionEvent(direction), DirMoveMouse, NoKey);
         }
-        profile->acceleration = 0;
+        profile->stored.settings.acceleration = 0;
     }
 
     // The vertical amounts of `polls` polls at this Y position.
@@ -50,7 +50,7 @@ TEST_F(PointerMotion, DeadZoneWiderThanASmallDeviceRangeLeavesTheStickAtRest) {
     EXPECT_EQ(PollAt(127, 127), Input{});
     EXPECT_EQ(PollAt(127, 255), Input{});
     EXPECT_EQ(PollAt(0, 127), Input{});
-    profile->threshold = 100;
+    profile->stored.settings.threshold = 100;
     EXPECT_EQ(PollAt(127, 27), Input{});
     EXPECT_EQ(PollAt(127, 26), Input{Down(VkMenu)});
     EXPECT_EQ(PollAt(127, 255), (Input{Up(VkMenu), Down(VkControl)}));
@@ -68,7 +68,7 @@ TEST_F(PointerMotion, FullDeflectionMovesFivePixelsWithTheRightSign) {
 }
 
 TEST_F(PointerMotion, AmountsTruncateTowardsZeroOnBothSides) {
-    profile->sensitivity = 7000;
+    profile->stored.settings.sensitivity = 7000;
     Start();
     EXPECT_EQ(PollAt(Mid, Low), Input{recording::Move(0, -4)});    // -31767 / 7000
     EXPECT_EQ(PollAt(Mid, High), Input{recording::Move(0, 4)});    // 31768 / 7000
@@ -77,8 +77,8 @@ TEST_F(PointerMotion, AmountsTruncateTowardsZeroOnBothSides) {
 
 TEST_F(PointerMotion, SwappedYAxisMakesHighYTheUpDirectionMovingUp) {
     Map(DirectionEvent(2), DirCtrl, NoKey);
-    profile->swapY = 1;
-    profile->acceleration = 50;
+    profile->stored.settings.swapY = 1;
+    profile->stored.settings.acceleration = 50;
     Start();
     EXPECT_EQ(VerticalMoves(High, 4), (std::vector<int32_t>{-5, -5, -6, -7}));
     EXPECT_EQ(PollAt(Mid, Low), Input{Down(VkControl)});
@@ -86,14 +86,14 @@ TEST_F(PointerMotion, SwappedYAxisMakesHighYTheUpDirectionMovingUp) {
 
 TEST_F(PointerMotion, SwappedXAxisMakesLowXTheRightDirection) {
     Map(DirectionEvent(3), DirAlt, NoKey);
-    profile->swapX = 1;
+    profile->stored.settings.swapX = 1;
     Start();
     EXPECT_EQ(PollAt(Low, Mid), Input{recording::Move(5, 0)});
     EXPECT_EQ(PollAt(High, Mid), Input{Down(VkMenu)});
 }
 
 TEST_F(PointerMotion, AccelerationFiftyAddsAPixelEveryPollFromTheThird) {
-    profile->acceleration = 50;
+    profile->stored.settings.acceleration = 50;
     Start();
     EXPECT_EQ(VerticalMoves(High, 5), (std::vector<int32_t>{5, 5, 6, 7, 8}));
     EXPECT_EQ(PollAt(Mid, Mid), Input{});
@@ -101,7 +101,7 @@ TEST_F(PointerMotion, AccelerationFiftyAddsAPixelEveryPollFromTheThird) {
 }
 
 TEST_F(PointerMotion, AccelerationTenAddsAPixelEveryFortyOnePolls) {
-    profile->acceleration = 10;
+    profile->stored.settings.acceleration = 10;
     Start();
     const std::vector<int32_t> moves = VerticalMoves(High, 84);
     ASSERT_EQ(moves.size(), 84u);
@@ -117,14 +117,14 @@ TEST_F(PointerMotion, AccelerationZeroKeepsTheAmountConstant) {
 }
 
 TEST_F(PointerMotion, SlightDeflectionCreepsOnceTheStreakIsLongEnough) {
-    profile->sensitivity = 10000;
-    profile->acceleration = 48;
+    profile->stored.settings.sensitivity = 10000;
+    profile->stored.settings.acceleration = 48;
     Start();
     EXPECT_EQ(VerticalMoves(34000, 8), (std::vector<int32_t>{0, 0, 0, 0, 1, 1, 1, 2}));
 }
 
 TEST_F(PointerMotion, LeavingDirectionDropsItsCarryWhileTheStreakGoesOn) {
-    profile->acceleration = 50;
+    profile->stored.settings.acceleration = 50;
     Start();
     EXPECT_EQ(PollAt(High, High), (Input{recording::Move(5, 0), recording::Move(0, 5)}));
     EXPECT_EQ(PollAt(High, High), (Input{recording::Move(5, 0), recording::Move(0, 5)}));
@@ -146,16 +146,16 @@ TEST_F(PointerMotion, MoveMouseIgnoresTheKeyAndTextOfItsDirection) {
 }
 
 TEST_F(PointerMotion, DamagedSensitivityAndAccelerationDivideByOne) {
-    profile->sensitivity = 0;
-    profile->acceleration = 51;
+    profile->stored.settings.sensitivity = 0;
+    profile->stored.settings.acceleration = 51;
     Start();
     EXPECT_EQ(VerticalMoves(33770, 4), (std::vector<int32_t>{3, 3, 4, 5}));
     EXPECT_EQ(PollAt(Mid, Mid), Input{});
-    profile->sensitivity = -20;
-    profile->acceleration = 75;
+    profile->stored.settings.sensitivity = -20;
+    profile->stored.settings.acceleration = 75;
     EXPECT_EQ(VerticalMoves(33770, 3), (std::vector<int32_t>{3, 3, 4}));
-    EXPECT_EQ(profile->sensitivity, -20);
-    EXPECT_EQ(profile->acceleration, 75);
+    EXPECT_EQ(profile->stored.settings.sensitivity, -20);
+    EXPECT_EQ(profile->stored.settings.acceleration, 75);
 }
 
 }  // namespace

@@ -9,7 +9,8 @@ namespace {
 class PressRelease : public EngineTest {
   protected:
     PressRelease() {
-        profile->progressive = 1;  // one press and one release per input, no re-fire
+        profile->stored.settings.progressive =
+            1;  // one press and one release per input, no re-fire
         recording::SetCursor(120, 45);
     }
 };
@@ -17,7 +18,8 @@ class PressRelease : public EngineTest {
 TEST_F(PressRelease, ModifierGoesDownFirstAndComesUpLastAroundClickAndCharacter) {
     Map(ButtonEvent(1), BtnCtrl, LeftClick, "x");
     Start();
-    EXPECT_EQ(PollButtons(1), (Input{Down(VkControl), recording::Mouse(LeftDown, 120, 45), Down('X')}));
+    EXPECT_EQ(PollButtons(1),
+              (Input{Down(VkControl), recording::Mouse(LeftDown, 120, 45), Down('X')}));
     EXPECT_EQ(PollButtons(1), Input{});
     EXPECT_EQ(PollButtons(0), (Input{Up('X'), recording::Mouse(LeftUp, 120, 45), Up(VkControl)}));
 }
@@ -35,17 +37,20 @@ TEST_F(PressRelease, DoubleClicksHappenWhollyOnPressWhereThePointerIs) {
     Map(ButtonEvent(2), 0, RightDoubleClick);
     Start();
     EXPECT_EQ(PollButtons(1),
-              (Input{Down(VkShift), recording::Mouse(LeftDown, 120, 45), recording::Mouse(LeftUp, 120, 45),
-                     recording::Mouse(LeftDown, 120, 45), recording::Mouse(LeftUp, 120, 45), Down('A')}));
+              (Input{Down(VkShift), recording::Mouse(LeftDown, 120, 45),
+                     recording::Mouse(LeftUp, 120, 45), recording::Mouse(LeftDown, 120, 45),
+                     recording::Mouse(LeftUp, 120, 45), Down('A')}));
     EXPECT_EQ(PollButtons(0), (Input{Up('A'), Up(VkShift)}));
     recording::SetCursor(-3, 7);
-    EXPECT_EQ(PollButtons(2), (Input{recording::Mouse(RightDown, -3, 7), recording::Mouse(RightUp, -3, 7),
-                                     recording::Mouse(RightDown, -3, 7), recording::Mouse(RightUp, -3, 7)}));
+    EXPECT_EQ(PollButtons(2),
+              (Input{recording::Mouse(RightDown, -3, 7), recording::Mouse(RightUp, -3, 7),
+                     recording::Mouse(RightDown, -3, 7), recording::Mouse(RightUp, -3, 7)}));
     EXPECT_EQ(PollButtons(0), Input{});
 }
 
 TEST_F(PressRelease, SingleClicksHoldTheMouseButtonSoTheUserCanDrag) {
-    profile->progressive = 0;  // a click alone is held even without Progressive action
+    profile->stored.settings.progressive =
+        0;  // a click alone is held even without Progressive action
     Map(ButtonEvent(1), 0, LeftClick);
     Map(ButtonEvent(2), 0, RightClick);
     Start();

@@ -20,7 +20,7 @@ TEST_F(Refire, KeyIsReleasedAndPressedAgainEachPollThenReleasedOnce) {
 
 TEST_F(Refire, ProgressiveActionHoldsTheKeyInstead) {
     Map(ButtonEvent(1), 0, Enter);
-    profile->progressive = 1;
+    profile->stored.settings.progressive = 1;
     Start();
     EXPECT_EQ(PollButtons(1), Input{Down(VkReturn)});
     EXPECT_EQ(PollButtons(1), Input{});
@@ -48,9 +48,9 @@ TEST_F(Refire, MouseActionsAndModifiersAreHeldNotRefired) {
     Map(ButtonEvent(1), BtnShift, RightClick);
     Map(ButtonEvent(2), BtnAlt, LeftDoubleClick);
     Start();
-    EXPECT_EQ(PollButtons(3),
-              (Input{Down(VkShift), recording::Mouse(RightDown), Down(VkMenu), recording::Mouse(LeftDown),
-                     recording::Mouse(LeftUp), recording::Mouse(LeftDown), recording::Mouse(LeftUp)}));
+    EXPECT_EQ(PollButtons(3), (Input{Down(VkShift), recording::Mouse(RightDown), Down(VkMenu),
+                                     recording::Mouse(LeftDown), recording::Mouse(LeftUp),
+                                     recording::Mouse(LeftDown), recording::Mouse(LeftUp)}));
     EXPECT_EQ(PollButtons(3), Input{});
     EXPECT_EQ(PollButtons(0), (Input{recording::Mouse(RightUp), Up(VkShift), Up(VkMenu)}));
 }

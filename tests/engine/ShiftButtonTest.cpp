@@ -9,7 +9,7 @@ namespace {
 class ShiftButton : public EngineTest {
   protected:
     ShiftButton() {
-        profile->shiftButton = 1;
+        profile->stored.shiftButton = 1;
         Map(ButtonEvent(2), 0, Enter);
         Map(ButtonEvent(2), 0, Escape, "", Column::Shifted);
     }
@@ -76,7 +76,7 @@ TEST_F(ShiftButton, WithoutAShiftButtonEveryEventFiresTheNormalColumn) {
     Start();
     EXPECT_EQ(PollButtons(1), Input{});
     // The shift button is given up while it is held: the shifted column is never used again.
-    profile->shiftButton = 0;
+    profile->stored.shiftButton = 0;
     EXPECT_EQ(PollAt(Mid, Low, 1), Input{Down(VkControl)});
     EXPECT_EQ(PollAt(Mid, Low, 3), (Input{Up(VkReturn), Down(VkReturn)}));
     EXPECT_EQ(PollAt(Mid, Mid, 0), (Input{Up(VkControl), Up(VkReturn)}));
@@ -84,7 +84,7 @@ TEST_F(ShiftButton, WithoutAShiftButtonEveryEventFiresTheNormalColumn) {
 }
 
 TEST_F(ShiftButton, AStoredValueAtTheTopOfTheRangeNamesNoButton) {
-    profile->shiftButton = INT32_MAX;
+    profile->stored.shiftButton = INT32_MAX;
     Start();
     EXPECT_EQ(PollButtons(0x80000002u), (Input{Up(VkReturn), Down(VkReturn)}));
     EXPECT_EQ(PollButtons(0), Input{Up(VkReturn)});

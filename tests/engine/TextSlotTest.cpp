@@ -8,7 +8,7 @@ namespace {
 
 class TextSlots : public EngineTest {
   protected:
-    TextSlots() { profile->progressive = 1; }
+    TextSlots() { profile->stored.settings.progressive = 1; }
 };
 
 TEST_F(TextSlots, FullSlotHasNoTerminatorAndStopsAtItsWidth) {
@@ -29,8 +29,8 @@ TEST_F(TextSlots, ShortSlotEndsAtItsFirstZeroByte) {
 
 TEST_F(TextSlots, WiderSlotsHoldMoreCharacters) {
     // The editor puts a new buffer in place when the combination length changes.
-    profile->MaxChars = 3;
-    profile->CombinationText = std::make_unique<uint8_t[]>(72 * 3);
+    profile->stored.settings.maxChars = 3;
+    profile->stored.CombinationText = std::make_unique<uint8_t[]>(72 * 3);
     Map(ButtonEvent(1), 0, NoKey, "abc");
     Map(ButtonEvent(2), 0, NoKey, "de");
     Start();
@@ -51,7 +51,7 @@ TEST_F(TextSlots, CharactersNoKeyTypesAreSkipped) {
     const char none[] = {'\xE9', '\x07', 0};
     Map(ButtonEvent(1), 0, NoKey, unmappable);
     Map(ButtonEvent(2), BtnAlt, NoKey, none);
-    profile->progressive = 0;
+    profile->stored.settings.progressive = 0;
     Start();
     EXPECT_EQ(PollButtons(1), (Input{Up('Q'), Down('Q')}));
     // A text of nothing typeable still makes the event re-fire its modifier.
@@ -61,14 +61,15 @@ TEST_F(TextSlots, CharactersNoKeyTypesAreSkipped) {
 
 TEST_F(TextSlots, ProfileThatNeverGotATextBufferStillFiresAndCanBeDeleted) {
     auto bare = std::make_unique<JoystickProfile>(context, 1);
-    bare->ActionTable[KeyIndex(Column::Normal, ButtonEvent(1))] = Enter;
+    bare->stored.ActionTable[KeyIndex(Column::Normal, ButtonEvent(1))] = Enter;
     bare->StartPolling();
     recording::JoystickAt(1).state.buttons = 1;
     recording::Calls().clear();
     bare->Poll();
     bare.reset();
-    EXPECT_EQ(recording::Calls(),
-              (Input{Up(VkReturn), Down(VkReturn), Up(VkReturn), {recording::CallKind::TimerStop, 1}}));
+    EXPECT_EQ(
+        recording::Calls(),
+        (Input{Up(VkReturn), Down(VkReturn), Up(VkReturn), {recording::CallKind::TimerStop, 1}}));
 }
 
 }  // namespace

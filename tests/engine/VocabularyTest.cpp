@@ -56,7 +56,7 @@ TEST_F(Vocabulary, KeyChoicesFiveToFortyFiveSendTheirVirtualKeysAndHigherOnesNot
         0x0D, 0x20, 0x1B, 0x2D, 0x2E, 0x24, 0x23, 0x21, 0x22, 0x09, 0x14,  // Enter .. Caps Lock
         0x70, 0x71, 0x72, 0x73, 0x74, 0x75, 0x76, 0x77, 0x78, 0x79, 0x7A, 0x7B,  // F1..F12
     };
-    profile->progressive = 1;
+    profile->stored.settings.progressive = 1;
     Start();
     int32_t choice = FirstKeyboardKey;
     for (int code : codes) {
@@ -73,11 +73,11 @@ TEST_F(Vocabulary, KeyChoicesFiveToFortyFiveSendTheirVirtualKeysAndHigherOnesNot
 }
 
 TEST_F(Vocabulary, TextSlotsLieAtTheirByteOffsetsWithTwoCharactersPerSlot) {
-    profile->shiftButton = 2;
-    profile->progressive = 1;
-    profile->CombinationText[6] = 'w';   // Move Left, normal column: slot 3
-    profile->CombinationText[80] = 'q';  // Button 1, shifted column: slot 40
-    profile->CombinationText[8] = 'n';   // Button 1, normal column: slot 4
+    profile->stored.shiftButton = 2;
+    profile->stored.settings.progressive = 1;
+    profile->stored.CombinationText[6] = 'w';   // Move Left, normal column: slot 3
+    profile->stored.CombinationText[80] = 'q';  // Button 1, shifted column: slot 40
+    profile->stored.CombinationText[8] = 'n';   // Button 1, normal column: slot 4
     Start();
     EXPECT_EQ(PollAt(Low, Mid), Input{Down('W')});
     EXPECT_EQ(PollAt(Mid, Mid), Input{Up('W')});

@@ -1,10 +1,10 @@
 // Quorvel.cfg: its bytes, which profiles a start creates from it, and what a save writes.
 #include <gtest/gtest.h>
 
+#include "platform/recording/RecordingPlatform.h"
 #include "profiles/Configuration.h"
 #include "profiles/ConfigurationFile.h"
 #include "profiles/ProfileFile.h"
-#include "platform/recording/RecordingPlatform.h"
 
 namespace {
 
@@ -161,7 +161,7 @@ TEST_F(Configuration, ARefusedProfileKeepsItsRecordUntilTheUserChoosesAnother) {
 
     // Edits of the stand-in go to Default.qvp; Quorvel.cfg still names Broken for joystick 1, so
     // a repaired file comes back at the next start.
-    profile.threshold = 2000;
+    profile.stored.settings.threshold = 2000;
     profile.modified = true;
     EXPECT_EQ(profile.Save(), SaveResult::Saved);
     ASSERT_TRUE(SaveConfiguration(state));
@@ -193,7 +193,7 @@ TEST_F(Configuration, LaterRecordForAnIdDecidesAfterBothFilesWereLoaded) {
 
     ASSERT_TRUE(LoadConfiguration(state));
     EXPECT_EQ(state.profiles[0]->profileName, "Second");
-    EXPECT_EQ(state.profiles[0]->pollingDelay, 80);
+    EXPECT_EQ(state.profiles[0]->stored.settings.pollingDelay, 80);
     EXPECT_EQ(recording::WrittenPaths(), std::vector<std::string>{"C:\\Q\\First.qvp"});
 }
 
@@ -257,7 +257,7 @@ TEST(ConfigurationCut, FileCutAnywhereGivesEveryPresentJoystickAWholeName) {
         ApplicationState state(Context);
         state.PresentMask = 0xFFFF;
         recording::Files()[ConfigPath].assign(WorkedExampleFile.begin(),
-                                         WorkedExampleFile.begin() + size);
+                                              WorkedExampleFile.begin() + size);
         ASSERT_TRUE(LoadConfiguration(state));
         bool defaultSeen = false;
         for (int id = 0; id < MaxJoysticks; ++id) {
@@ -277,7 +277,8 @@ TEST(ConfigurationCut, FileCutAnywhereGivesEveryPresentJoystickAWholeName) {
 
 TEST_F(Configuration, CutInsideANameDropsThatRecord) {
     state.PresentMask = 0x0003;
-    recording::Files()[ConfigPath].assign(WorkedExampleFile.begin(), WorkedExampleFile.begin() + 15);
+    recording::Files()[ConfigPath].assign(WorkedExampleFile.begin(),
+                                          WorkedExampleFile.begin() + 15);
     ASSERT_TRUE(LoadConfiguration(state));  // ends after "Al" of ID 1's "Alpha"
     EXPECT_EQ(state.profiles[0]->profileName, "Beta");
     EXPECT_EQ(state.profiles[1]->profileName, "Default");

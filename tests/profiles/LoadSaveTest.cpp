@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/recording/RecordingPlatform.h"
 #include "profiles/JoystickProfile.h"
 #include "profiles/Messages.h"
 #include "profiles/ProfileFile.h"
-#include "platform/recording/RecordingPlatform.h"
 
 namespace {
 
@@ -102,7 +102,8 @@ using DamagedProfile = ProfileFiles;
 using ShortProfileFile = ProfileFiles;
 using LoadedSettings = ProfileFiles;
 
-const std::vector<recording::Call> EnterPressedAgain = {recording::KeyUp(0x0D), recording::KeyDown(0x0D)};
+const std::vector<recording::Call> EnterPressedAgain = {recording::KeyUp(0x0D),
+                                                        recording::KeyDown(0x0D)};
 
 }  // namespace
 
@@ -132,7 +133,7 @@ TEST_F(MissingProfileFile, NewProfileGetsAFileOfDefaultsAtOnce) {
 TEST_F(MissingProfileFile, NewNameStartsFromThePreviousMappingsWithDefaultSettings) {
     JoystickProfile profile(context, 0);
     LoadPad(profile);
-    profile.progressive = 1;
+    profile.stored.settings.progressive = 1;
     profile.profileName = "Fresh";
     EXPECT_EQ(profile.Load(), LoadResult::Created);
 
@@ -156,7 +157,7 @@ TEST_F(Saving, OnlyAModifiedProfileIsWrittenAndOnlyOnce) {
     EXPECT_EQ(profile.Save(), SaveResult::NotNeeded);
     EXPECT_TRUE(recording::WrittenPaths().empty());
 
-    profile.sensitivity = 4000;
+    profile.stored.settings.sensitivity = 4000;
     profile.modified = true;
     EXPECT_EQ(profile.Save(), SaveResult::Saved);
     EXPECT_EQ(profile.Save(), SaveResult::NotNeeded);
@@ -178,7 +179,7 @@ TEST_F(Saving, EmptyProfileNameWritesNothingAndKeepsTheModifiedFlag) {
 TEST_F(Saving, FailedSaveIsReportedKeepsTheFileAndWritesTheChangesNextTime) {
     JoystickProfile profile(context, 0);
     LoadPad(profile);
-    profile.threshold = 1500;
+    profile.stored.settings.threshold = 1500;
     profile.modified = true;
     recording::SetFailWrites(true);
     EXPECT_EQ(profile.Save(), SaveResult::Failed);
@@ -229,18 +230,20 @@ TEST_F(LoadedSettings, EveryFieldReachesItsSettingAndIsSavedBackUnchanged) {
     JoystickProfile profile(context, 0);
     profile.profileName = "One";
     ASSERT_EQ(profile.Load(), LoadResult::Loaded);
-    EXPECT_EQ((std::vector<int32_t>{profile.swapY, profile.swapX, profile.progressive,
-                                    profile.acceleration, profile.pollingDelay, profile.sensitivity,
-                                    profile.threshold, profile.MaxChars}),
+    EXPECT_EQ((std::vector<int32_t>{
+                  profile.stored.settings.swapY, profile.stored.settings.swapX,
+                  profile.stored.settings.progressive, profile.stored.settings.acceleration,
+                  profile.stored.settings.pollingDelay, profile.stored.settings.sensitivity,
+                  profile.stored.settings.threshold, profile.stored.settings.maxChars}),
               (std::vector<int32_t>{1, 0, 1, 42, 75, 3000, 2000, 1}));
 
     profile.StartPolling();
     EXPECT_EQ(recording::Calls().back(), (recording::Call{recording::CallKind::TimerStart, 0, 75}));
     recording::Calls().clear();
-    EXPECT_EQ(
-        PollButtons(profile, 1),
-        (std::vector<recording::Call>{recording::KeyDown(0x11), recording::KeyDown(0x12), recording::KeyDown(0x10),
-                                 recording::KeyDown(0x70), recording::KeyDown('X')}));
+    EXPECT_EQ(PollButtons(profile, 1),
+              (std::vector<recording::Call>{recording::KeyDown(0x11), recording::KeyDown(0x12),
+                                            recording::KeyDown(0x10), recording::KeyDown(0x70),
+                                            recording::KeyDown('X')}));
 
     profile.modified = true;
     ASSERT_EQ(profile.Save(), SaveResult::Saved);
@@ -265,8 +268,9 @@ TEST_F(LoadedSettings, TextBufferFollowsTheMaxCharsOfEachFile) {
     recording::Calls().clear();
 
     EXPECT_EQ(PollButtons(profile, 1),
-              (std::vector<recording::Call>{recording::KeyDown('H'), recording::KeyDown('E'), recording::KeyDown('L'),
-                                       recording::KeyDown('L'), recording::KeyDown('O')}));
+              (std::vector<recording::Call>{recording::KeyDown('H'), recording::KeyDown('E'),
+                                            recording::KeyDown('L'), recording::KeyDown('L'),
+                                            recording::KeyDown('O')}));
     PollButtons(profile, 0);
     profile.profileName = "Narrow";
     ASSERT_EQ(profile.Load(), LoadResult::Loaded);
@@ -359,7 +363,7 @@ TEST_F(ButtonCountChange, AnEarlierBackupIsLoadedNotOverwritten) {
     EXPECT_EQ(LoadMessage(LoadResult::BackupLoaded, "Pad", profile)->text,
               BackupLoadedMessage(1, "Pad(10)", "Pad").text);
     EXPECT_EQ(recording::Files().at(PathOf("Pad(10)")), edited.Bytes());
-    EXPECT_EQ(profile.ActionTable, edited.table);
+    EXPECT_EQ(profile.stored.ActionTable, edited.table);
 }
 
 TEST_F(ButtonCountChange, NameTooLongForTheSuffixIsShortenedSoTheOldFileIsNeverRewritten) {
@@ -427,7 +431,7 @@ TEST_F(DamagedProfile, IsRefusedNeverWrittenAndTheJoystickKeepsItsProfileWithPen
         JoystickProfile profile(context, 0);
         LoadPad(profile);
         profile.StartPolling();
-        profile.threshold = 1234;
+        profile.stored.settings.threshold = 1234;
         profile.modified = true;
         recording::Files()[PathOf("Bad")] = bytes;
         EXPECT_EQ(profile.Load("Bad"), LoadResult::Damaged);
@@ -438,7 +442,7 @@ TEST_F(DamagedProfile, IsRefusedNeverWrittenAndTheJoystickKeepsItsProfileWithPen
                       "file has not been changed.");
         EXPECT_TRUE(recording::Messages().empty());
         EXPECT_EQ(profile.profileName, "Pad");
-        EXPECT_EQ(profile.threshold, 1234);
+        EXPECT_EQ(profile.stored.settings.threshold, 1234);
         EXPECT_TRUE(profile.modified);
         // The pending edit goes to the joystick's own file, never to the refused one.
         EXPECT_EQ(profile.Save(), SaveResult::Saved);
@@ -464,7 +468,7 @@ TEST_F(DamagedProfile, UnreadableFileIsRefusedAndNeverOverwritten) {
     EXPECT_EQ(recording::Files().at(PathOf("Locked")), (std::vector<uint8_t>{1, 2, 3}));
     EXPECT_EQ(recording::Files().count(PathOf("Gone")), 0u);
     EXPECT_EQ(profile.profileName, "Pad");
-    EXPECT_EQ(profile.sensitivity, 3000);
+    EXPECT_EQ(profile.stored.settings.sensitivity, 3000);
 }
 
 TEST_F(ShortProfileFile, EntriesPastTheEndAreZeroAndTheShiftButtonNeedsAllFourBytes) {
@@ -474,14 +478,14 @@ TEST_F(ShortProfileFile, EntriesPastTheEndAreZeroAndTheShiftButtonNeedsAllFourBy
     const std::vector<uint8_t> full = pad.Bytes();
     ASSERT_EQ(full.size(), 40u + 16u * 22u);
     JoystickProfile profile(context, 0);
-    profile.shiftButton = 3;
-    profile.ActionTable[KeyIndex(Column::Normal, 5)] = 45;
+    profile.stored.shiftButton = 3;
+    profile.stored.ActionTable[KeyIndex(Column::Normal, 5)] = 45;
     profile.profileName = "Cut";
 
     recording::Files()[PathOf("Cut")] = std::vector<uint8_t>(full.begin(), full.begin() + 36);
     ASSERT_EQ(profile.Load(), LoadResult::Loaded);
-    EXPECT_EQ(profile.sensitivity, 3000);
-    EXPECT_EQ(profile.ActionTable, ActionEntries{});
+    EXPECT_EQ(profile.stored.settings.sensitivity, 3000);
+    EXPECT_EQ(profile.stored.ActionTable, ActionEntries{});
 
     recording::Files()[PathOf("Cut")] = std::vector<uint8_t>(full.begin(), full.begin() + 122);
     ASSERT_EQ(profile.Load(), LoadResult::Loaded);
@@ -489,17 +493,17 @@ TEST_F(ShortProfileFile, EntriesPastTheEndAreZeroAndTheShiftButtonNeedsAllFourBy
     recording::Calls().clear();
     EXPECT_EQ(PollButtons(profile, 1), EnterPressedAgain);
     EXPECT_EQ(PollButtons(profile, 2), std::vector<recording::Call>{recording::KeyUp(0x0D)});
-    EXPECT_EQ(profile.shiftButton, 3);
+    EXPECT_EQ(profile.stored.shiftButton, 3);
 
     recording::Files()[PathOf("Cut")] = std::vector<uint8_t>(full.begin(), full.end() - 1);
     ASSERT_EQ(profile.Load(), LoadResult::Loaded);
     EXPECT_EQ(PollButtons(profile, 2),
               (std::vector<recording::Call>{recording::KeyUp(0x70), recording::KeyDown(0x70)}));
-    EXPECT_EQ(profile.shiftButton, 3);
+    EXPECT_EQ(profile.stored.shiftButton, 3);
 
     recording::Files()[PathOf("Cut")] = full;
     ASSERT_EQ(profile.Load(), LoadResult::Loaded);
-    EXPECT_EQ(profile.shiftButton, 0);
+    EXPECT_EQ(profile.stored.shiftButton, 0);
     EXPECT_TRUE(recording::WrittenPaths().empty());
     EXPECT_TRUE(recording::Messages().empty());
 }
@@ -521,10 +525,10 @@ TEST(DeviceSetUp, CentreIsTheMidpointOfTheAxisRangeWithTheFractionDropped) {
         JoystickProfile profile(context, 0);
         profile.profileName = "Mouse";
         profile.Load();
-        profile.ActionTable[ModifierIndex(Column::Normal, 2)] = MoveMouseChoice;  // Right
-        profile.threshold = 10;
-        profile.sensitivity = 1;
-        profile.acceleration = 0;
+        profile.stored.ActionTable[ModifierIndex(Column::Normal, 2)] = MoveMouseChoice;  // Right
+        profile.stored.settings.threshold = 10;
+        profile.stored.settings.sensitivity = 1;
+        profile.stored.settings.acceleration = 0;
         profile.StartPolling();
         recording::JoystickAt(0).state = {c.pushed, c.max / 2, 0};
         profile.Poll();

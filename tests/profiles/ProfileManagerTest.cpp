@@ -91,9 +91,9 @@ TEST_F(ProfileList, DisplayNamesWithAndWithoutTheExtensionGiveTheSameNamesAndFil
         ASSERT_EQ(Items(), (Names{"Pad", "Pad.qvp", "Zed"}));
         ASSERT_TRUE(manager.Select(FirstProfileCommand + 1));
         EXPECT_EQ(manager.CurrentName(), "Pad.qvp");
-        EXPECT_EQ(Current().sensitivity, 3333);
+        EXPECT_EQ(Current().stored.settings.sensitivity, 3333);
         ASSERT_TRUE(manager.Select(FirstProfileCommand + 2));
-        EXPECT_EQ(Current().sensitivity, 2222);
+        EXPECT_EQ(Current().stored.settings.sensitivity, 2222);
         Current().profileName = "pAD";
         manager.Refresh();
         EXPECT_EQ(manager.CurrentName(), "Pad");  // the letter case of its file
@@ -132,13 +132,13 @@ TEST_F(SelectProfile, ShowsNothingItselfSoExitChosenInAMessageBoxCannotFreeThePr
 }
 
 TEST_F(SelectProfile, SavesTheOldProfileReleasesHeldKeysThenLoadsTheFileAndTheDevice) {
-    Current().ActionTable[KeyIndex(Column::Normal, ButtonEvent(1))] = 5;  // Up Arrow
-    Current().progressive = 1;                                            // held, not re-fired
+    Current().stored.ActionTable[KeyIndex(Column::Normal, ButtonEvent(1))] = 5;  // Up Arrow
+    Current().stored.settings.progressive = 1;  // held, not re-fired
     Current().StartPolling();
     recording::JoystickAt(0).state.buttons = 1;
     Current().Poll();
     ASSERT_EQ(recording::TakeInput(), std::vector<recording::Call>{recording::KeyDown(0x26)});
-    Current().sensitivity = 4321;
+    Current().stored.settings.sensitivity = 4321;
     Current().modified = true;
     AddFile("Zed.qvp", 2222);
     recording::JoystickAt(0).caps.xMax = 255;
@@ -149,8 +149,12 @@ TEST_F(SelectProfile, SavesTheOldProfileReleasesHeldKeysThenLoadsTheFileAndTheDe
     EXPECT_EQ(recording::TakeInput(), std::vector<recording::Call>{recording::KeyUp(0x26)});
     EXPECT_EQ(SensitivityInFile("Pad.qvp"), 4321);
     EXPECT_EQ(Current().profileName, "Zed");
-    EXPECT_EQ(Current().sensitivity, 2222);
-    EXPECT_EQ(Current().centreX, 127u);
+    EXPECT_EQ(Current().stored.settings.sensitivity, 2222);
+    // The new device range 0..255 centres X at 127: the far left of the old range is at rest.
+    Current().stored.ActionTable[KeyIndex(Column::Normal, DirectionEvent(3))] = 25;  // Escape
+    recording::JoystickAt(0).state = {0, 32767, 0};
+    Current().Poll();
+    EXPECT_TRUE(recording::TakeInput().empty());
 }
 
 TEST_F(AddProfile, AnExistingNameInAnyLetterCaseWithOrWithoutExtensionSelectsThatProfile) {
@@ -162,26 +166,26 @@ TEST_F(AddProfile, AnExistingNameInAnyLetterCaseWithOrWithoutExtensionSelectsTha
     for (const auto& c : cases) {
         EXPECT_EQ(manager.Add(c.typed).result, AddResult::Added);
         EXPECT_EQ(manager.CurrentName(), c.name);
-        EXPECT_EQ(Current().sensitivity, c.sensitivity);
+        EXPECT_EQ(Current().stored.settings.sensitivity, c.sensitivity);
     }
     EXPECT_EQ(recording::Files().size(), 2u);  // nothing created
 }
 
 TEST_F(AddProfile, ANewNameKeepsTheMappingsWithDefaultSettingsAndTheOldFileKeepsItsOwn) {
-    Current().ActionTable[7] = 23;
-    Current().sensitivity = 4321;  // an unsaved slider change
+    Current().stored.ActionTable[7] = 23;
+    Current().stored.settings.sensitivity = 4321;  // an unsaved slider change
     Current().modified = true;
     ASSERT_EQ(manager.Add("New").result, AddResult::Added);
     EXPECT_EQ(SensitivityInFile("New.qvp"), 6000);
     EXPECT_EQ(SensitivityInFile("Pad.qvp"), 1111);
-    EXPECT_EQ(Current().ActionTable[7], 23);
+    EXPECT_EQ(Current().stored.ActionTable[7], 23);
     EXPECT_EQ(Items(), (Names{"New", "Pad"}));
 }
 
 TEST_F(AddProfile, ADamagedFileLeavesTheJoystickOnItsProfileWithItsPendingEdits) {
     const std::vector<uint8_t> broken(40, 0xFF);
     recording::Files()[Dir + "Broken.qvp"] = broken;
-    Current().threshold = 2500;  // a slider moved, not saved yet
+    Current().stored.settings.threshold = 2500;  // a slider moved, not saved yet
     Current().modified = true;
 
     manager.Add("Broken");
@@ -230,7 +234,7 @@ TEST_F(AddProfile, NamesDifferingOnlyInTheSecondByteOfADoubleByteCharacterAreTwo
     AddFile(upper + ".qvp", 2222);
     ASSERT_EQ(manager.Add(lower).result, AddResult::Added);
     EXPECT_EQ(manager.CurrentName(), lower);
-    EXPECT_EQ(Current().sensitivity, 6000);
+    EXPECT_EQ(Current().stored.settings.sensitivity, 6000);
     EXPECT_EQ(SensitivityInFile(upper + ".qvp"), 2222);
     EXPECT_EQ(Items(), (Names{"Pad", upper, lower}));
 }
@@ -245,7 +249,7 @@ TEST_F(DeleteProfile, TheProfileInUseLeavesTheListAndComesBackAtItsNextSave) {
     EXPECT_EQ(Items(), Names{"Zed"});
     EXPECT_EQ(recording::Files().count(Dir + "Pad.qvp"), 0u);
     EXPECT_EQ(manager.CurrentName(), "Pad");
-    Current().sensitivity = 4321;
+    Current().stored.settings.sensitivity = 4321;
     Current().modified = true;
     ASSERT_EQ(Current().Save(), SaveResult::Saved);
     EXPECT_EQ(SensitivityInFile("Pad.qvp"), 4321);

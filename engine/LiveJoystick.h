@@ -1,0 +1,76 @@
+// One present joystick at work: the stored profile it fires, what the device reports about
+// itself, and what the poller carries from one poll to the next.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/ActionVocabulary.h"
+#include "engine/StoredProfile.h"
+#include "platform/Platform.h"
+
+class LiveJoystick {
+  public:
+    // Runs the device set-up for that joystick ID.
+    explicit LiveJoystick(int joystickId);
+    // Releases held input and stops the poll timer when it runs.
+    virtual ~LiveJoystick();
+    LiveJoystick(const LiveJoystick&) = delete;
+    LiveJoystick& operator=(const LiveJoystick&) = delete;
+
+    // Reads the position record afresh and the device's capabilities; sets the centres.
+    void SetUpDevice();
+    // The button count a file written now holds: the device's count, at most 32.
+    int32_t ButtonCount() const;
+
+    // One poll of the joystick: pointer motion and event presses and releases.
+    void Poll();
+    // Starts the poll timer unless it runs.
+    void StartPolling();
+    // Releases held input, then stops the poll timer if it runs.
+    void StopPolling();
+    bool IsPolling() const { return timerRunning; }
+    // A new Polling Delay; a running poll timer takes the new period at once.
+    void ApplyPollingDelay(int32_t delayMs);
+    // Releases every held event in ascending order and forgets latches, button words and shift,
+    // so inputs still held are pressed afresh at the next poll.
+    void ReleaseHeld();
+
+    // Fire one event in the column in force (a held event is released from its own column).
+    void PressEvent(int event);
+    void ReleaseEvent(int event);
+    bool IsHeld(int event) const { return (heldMask >> event) & 1u; }
+
+    // The profile this joystick fires; whoever replaces it releases what is held first.
+    StoredProfile stored;
+    const int joystickId;
+
+  protected:
+    // What the device reports, as the last set-up read it.
+    platform::JoystickCaps caps;
+
+  private:
+    enum class Click { Down, Up, Double };
+
+    bool ApplyShiftRule(int event, bool press);
+    Column ColumnInForce() const { return ShiftActive ? Column::Shifted : Column::Normal; }
+    bool Refires(Column column, int event) const;
+    void SendMouseAction(platform::MouseButton button, Click click);
+    void TypeCombination(const uint8_t* slot, bool down);
+    void FirePress(Column column, int event);
+    void FireRelease(Column column, int event);
+    bool PollDirection(int direction, bool active, Column column, int32_t dx, int32_t dy,
+                       int32_t carry);
+    void PollButtons();
+
+    uint32_t centreX = 0, centreY = 0;
+    platform::JoystickState position;
+    uint32_t previousButtons = 0;
+    bool timerRunning = false;
+    int32_t MotionStreak = 0;
+    int32_t xCarry = 0, yCarry = 0;
+    uint8_t DirectionLatch = 0;
+    bool ShiftActive = false;
+    // Bit e: event e is held; bit e of heldShifted: it was pressed in the shifted column.
+    uint64_t heldMask = 0;
+    uint64_t heldShifted = 0;
+};
