@@ -4,6 +4,13 @@
 
 using platform::MouseButton;
 
+namespace {
+
+// One notch of the mouse wheel.
+constexpr int32_t WheelNotchUnits = 120;
+
+}  // namespace
+
 // Returns false when the event is the shift button's: it switches columns and fires nothing.
 bool LiveJoystick::ApplyShiftRule(int event, bool press) {
     if (stored.shiftButton <= 0) {
@@ -11,7 +18,7 @@ bool LiveJoystick::ApplyShiftRule(int event, bool press) {
         return true;
     }
     // Compared as a button number: a stored value near the top of the range has no event.
-    if (event - DirectionCount != stored.shiftButton) return true;
+    if (!IsButton(event) || event - DirectionCount != stored.shiftButton) return true;
     ShiftActive = press;
     return false;
 }
@@ -43,10 +50,10 @@ void LiveJoystick::ReleaseEvent(int event) {
 
 void LiveJoystick::FirePress(Column column, int event) {
     const ModifierKeys modifier =
-        KeysOfModifier(ModifierCode(event, stored.ActionTable[ModifierIndex(column, event)]));
+        KeysOfModifier(ModifierCode(event, stored.Modifier(column, event)));
     for (int i = 0; i < modifier.count; ++i) platform::SendKey(modifier.keys[i], true);
 
-    const int32_t key = stored.ActionTable[KeyIndex(column, event)];
+    const int32_t key = stored.Key(column, event);
     switch (key) {
         case LeftClick:
             SendMouseAction(MouseButton::Left, Click::Down);
@@ -60,16 +67,24 @@ void LiveJoystick::FirePress(Column column, int event) {
         case RightDoubleClick:
             SendMouseAction(MouseButton::Right, Click::Double);
             break;
+        case WheelUp:
+        case WheelDown:
+            platform::TurnWheel(false, key == WheelUp ? WheelNotchUnits : -WheelNotchUnits);
+            break;
+        case WheelLeft:
+        case WheelRight:
+            platform::TurnWheel(true, key == WheelRight ? WheelNotchUnits : -WheelNotchUnits);
+            break;
         default:
             if (const uint8_t code = VirtualKeyOf(key)) platform::SendKey(code, true);
     }
-    TypeCombination(stored.SlotText(TextSlot(column, event)), true);
+    TypeCombination(stored.Text(column, event), true);
 }
 
 void LiveJoystick::FireRelease(Column column, int event) {
-    TypeCombination(stored.SlotText(TextSlot(column, event)), false);
+    TypeCombination(stored.Text(column, event), false);
 
-    const int32_t key = stored.ActionTable[KeyIndex(column, event)];
+    const int32_t key = stored.Key(column, event);
     switch (key) {
         case LeftClick:
             SendMouseAction(MouseButton::Left, Click::Up);
@@ -79,13 +94,17 @@ void LiveJoystick::FireRelease(Column column, int event) {
             break;
         case LeftDoubleClick:
         case RightDoubleClick:
+        case WheelUp:
+        case WheelDown:
+        case WheelLeft:
+        case WheelRight:
             break;  // complete at the press
         default:
             if (const uint8_t code = VirtualKeyOf(key)) platform::SendKey(code, false);
     }
 
     const ModifierKeys modifier =
-        KeysOfModifier(ModifierCode(event, stored.ActionTable[ModifierIndex(column, event)]));
+        KeysOfModifier(ModifierCode(event, stored.Modifier(column, event)));
     for (int i = modifier.count - 1; i >= 0; --i) platform::SendKey(modifier.keys[i], false);
 }
 

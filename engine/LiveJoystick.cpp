@@ -19,6 +19,11 @@ void LiveJoystick::SetUpDevice() {
     // Added as unsigned 32-bit values, then halved: the fraction is dropped.
     centreX = (caps.xMin + caps.xMax) >> 1;
     centreY = (caps.yMin + caps.yMax) >> 1;
+    centreZ = (caps.zMin + caps.zMax) >> 1;
+    centreR = (caps.rMin + caps.rMax) >> 1;
+    centreU = (caps.uMin + caps.uMax) >> 1;
+    centreV = (caps.vMin + caps.vMax) >> 1;
+    hasExtras = caps.hasZ || caps.hasR || caps.hasU || caps.hasV || caps.hasPov;
 }
 
 int32_t LiveJoystick::ButtonCount() const {

@@ -50,6 +50,23 @@ class LiveJoystick {
 
   private:
     enum class Click { Down, Up, Double };
+    // What one stick carries from poll to poll.
+    struct StickState {
+        // Bits 0x01..0x08: Up, Right, Down, Left pressed; 0x10..0x80: moving the pointer or the
+        // wheel.
+        uint8_t DirectionLatch = 0;
+        // Consecutive polls, up to the last one, in which a direction of the stick moved.
+        int32_t MotionStreak = 0;
+        int32_t xCarry = 0, yCarry = 0;
+        // Wheel units turned but not sent yet: less than a notch, or beyond one event's reach.
+        int64_t wheelX = 0, wheelY = 0;
+    };
+    // One axis of a stick as read now: its position and centre; absent axes never deflect.
+    struct AxisReading {
+        uint32_t position = 0, centre = 0;
+        bool present = false;
+    };
+    enum class Axis : uint8_t { None, Z, R, U, V };
 
     bool ApplyShiftRule(int event, bool press);
     Column ColumnInForce() const { return ShiftActive ? Column::Shifted : Column::Normal; }
@@ -58,17 +75,29 @@ class LiveJoystick {
     void TypeCombination(const uint8_t* slot, bool down);
     void FirePress(Column column, int event);
     void FireRelease(Column column, int event);
-    bool PollDirection(int direction, bool active, Column column, int32_t dx, int32_t dy,
-                       int32_t carry);
+    Column PollColumn() const {
+        return ShiftActive && stored.shiftButton != 0 ? Column::Shifted : Column::Normal;
+    }
+    void PollStick(StickState& stick, int firstEvent, AxisReading x, AxisReading y, bool swapX,
+                   bool swapY, Column column);
+    bool PollDirection(StickState& stick, int event, int direction, bool active, Column column,
+                       int32_t dx, int32_t dy, int32_t carry);
+    void TurnWheel(int64_t& remainder, bool horizontal, int64_t units);
     void PollButtons();
+    void PollExtras();
+    void PollKeyEvent(int event, bool active, Column column);
+    AxisReading ReadingOf(Axis axis) const;
+    void SecondStickAxes(Axis& horizontal, Axis& vertical) const;
 
-    uint32_t centreX = 0, centreY = 0;
+    uint32_t centreX = 0, centreY = 0, centreZ = 0, centreR = 0, centreU = 0, centreV = 0;
+    // The device has an axis besides X and Y, or a point-of-view hat.
+    bool hasExtras = false;
     platform::JoystickState position;
     uint32_t previousButtons = 0;
     bool timerRunning = false;
-    int32_t MotionStreak = 0;
-    int32_t xCarry = 0, yCarry = 0;
-    uint8_t DirectionLatch = 0;
+    StickState firstStick, secondStick;
+    // Bit e - 37: D-pad or Z event e is pressed.
+    uint16_t keyLatch = 0;
     bool ShiftActive = false;
     // Bit e: event e is held; bit e of heldShifted: it was pressed in the shifted column.
     uint64_t heldMask = 0;

@@ -1,5 +1,6 @@
-// One poll of a joystick: dead zone, pointer motion with acceleration, and the press, re-fire
-// and release decisions for directions and buttons. Allocates nothing.
+// One poll of a joystick: dead zone, pointer and wheel motion with acceleration, and the press,
+// re-fire and release decisions for both sticks, the buttons, the D-pad and the Z axis.
+// Allocates nothing.
 #include <algorithm>
 #include <cstdint>
 #include <limits>
@@ -45,6 +46,21 @@ int32_t WrappingAdd(int32_t a, int32_t b) {
     return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
 }
 
+// Wheel units per pixel of stick motion under "Scroll", and per notch.
+constexpr int64_t WheelUnitsPerPixel = 24;
+constexpr int64_t WheelNotch = 120;
+// The most notches one wheel event carries: its amount is a 32-bit value.
+constexpr int64_t MostNotches = std::numeric_limits<int32_t>::max() / WheelNotch;
+// A remainder is held within this, so adding a poll's units never overflows.
+constexpr int64_t RemainderLimit = int64_t{1} << 60;
+
+// Sector 0..7 of a hat angle, 45 degrees each with sector 0 centred on forward; -1 at rest.
+constexpr uint32_t FullCircle = 36000;
+constexpr uint32_t HalfSector = 2250, Sector = 4500;
+int PovSector(uint32_t pov) {
+    return pov < FullCircle ? static_cast<int>(((pov + HalfSector) / Sector) % 8) : -1;
+}
+
 }  // namespace
 
 void LiveJoystick::Poll() {
@@ -52,36 +68,48 @@ void LiveJoystick::Poll() {
     previousButtons = position.buttons;
     // A device that does not answer reads as centred with no button down, so what it held is
     // released by the ordinary rules and the next good reading resumes.
-    if (!platform::ReadJoystick(joystickId, position)) position = {centreX, centreY, 0};
+    if (!platform::ReadJoystick(joystickId, position)) {
+        position = {centreX, centreY, 0, centreZ, centreR, centreU, centreV, platform::PovCentred};
+    }
+    const ProfileSettings& settings = stored.settings;
+    PollStick(firstStick, DirectionEvent(0), {position.x, centreX, true},
+              {position.y, centreY, true}, settings.swapX != 0, settings.swapY != 0, PollColumn());
+    PollButtons();
+    if (hasExtras) PollExtras();
+}
 
+// The four directions of a stick, Up, Right, Down, Left, as events firstEvent .. firstEvent + 3.
+void LiveJoystick::PollStick(StickState& stick, int firstEvent, AxisReading x, AxisReading y,
+                             bool swapX, bool swapY, Column column) {
     const uint32_t zone = static_cast<uint32_t>(stored.settings.threshold);
-    const Deflection xAxis = ApplyDeadZone(position.x, centreX, zone);
-    const Deflection yAxis = ApplyDeadZone(position.y, centreY, zone);
+    const Deflection xAxis =
+        x.present ? ApplyDeadZone(x.position, x.centre, zone) : Deflection::None;
+    const Deflection yAxis =
+        y.present ? ApplyDeadZone(y.position, y.centre, zone) : Deflection::None;
 
     // Damaged files may hold values the sliders never give; the divisors stay at least 1.
     const int32_t divisor = stored.settings.sensitivity >= 1 ? stored.settings.sensitivity : 1;
     // Only a deflected axis can move the pointer: the division is skipped for one at rest.
     int32_t dy = 0, dx = 0;
     if (yAxis != Deflection::None) {
-        dy = WrappingAdd(stored.settings.swapY ? Pixels(centreY, position.y, divisor)
-                                               : Pixels(position.y, centreY, divisor),
-                         yCarry);
+        dy = WrappingAdd(
+            swapY ? Pixels(y.centre, y.position, divisor) : Pixels(y.position, y.centre, divisor),
+            stick.yCarry);
     }
     if (xAxis != Deflection::None) {
-        dx = WrappingAdd(stored.settings.swapX ? Pixels(centreX, position.x, divisor)
-                                               : Pixels(position.x, centreX, divisor),
-                         xCarry);
+        dx = WrappingAdd(
+            swapX ? Pixels(x.centre, x.position, divisor) : Pixels(x.position, x.centre, divisor),
+            stick.xCarry);
     }
-    const Deflection upSide = stored.settings.swapY ? Deflection::High : Deflection::Low;
-    const Deflection rightSide = stored.settings.swapX ? Deflection::Low : Deflection::High;
+    const Deflection upSide = swapY ? Deflection::High : Deflection::Low;
+    const Deflection rightSide = swapX ? Deflection::Low : Deflection::High;
 
-    const Column column = ShiftActive && stored.shiftButton != 0 ? Column::Shifted : Column::Normal;
     // The carry a moving direction leaves for the next poll, from the streak so far.
     int32_t step = 0;
-    if (stored.settings.acceleration > 0 && MotionStreak > 0) {
+    const int32_t acceleration = stored.settings.acceleration;
+    if (acceleration > 0 && stick.MotionStreak > 0) {
         // The carry grows by one every (AccelerationSpan - Acceleration) moving polls.
-        const int32_t acceleration = stored.settings.acceleration;
-        step = MotionStreak /
+        step = stick.MotionStreak /
                (acceleration < AccelerationSpan - 1 ? AccelerationSpan - acceleration : 1);
     }
     const bool up = yAxis != Deflection::None && yAxis == upSide;
@@ -89,49 +117,156 @@ void LiveJoystick::Poll() {
     const bool right = xAxis != Deflection::None && xAxis == rightSide;
     const bool left = xAxis != Deflection::None && xAxis != rightSide;
 
-    bool moved = PollDirection(Up, up, column, 0, dy, -step);
-    moved |= PollDirection(Right, right, column, dx, 0, step);
-    moved |= PollDirection(Down, down, column, 0, dy, step);
-    moved |= PollDirection(Left, left, column, dx, 0, -step);
+    bool moved = PollDirection(stick, firstEvent + Up, Up, up, column, 0, dy, -step);
+    moved |= PollDirection(stick, firstEvent + Right, Right, right, column, dx, 0, step);
+    moved |= PollDirection(stick, firstEvent + Down, Down, down, column, 0, dy, step);
+    moved |= PollDirection(stick, firstEvent + Left, Left, left, column, dx, 0, -step);
     if (!moved) {
-        MotionStreak = 0;
-    } else if (MotionStreak < std::numeric_limits<int32_t>::max()) {
-        ++MotionStreak;
+        stick.MotionStreak = 0;
+    } else if (stick.MotionStreak < std::numeric_limits<int32_t>::max()) {
+        ++stick.MotionStreak;
     }
-    PollButtons();
 }
 
-// Handles one direction; returns true when it moved the pointer.
-bool LiveJoystick::PollDirection(int direction, bool active, Column column, int32_t dx, int32_t dy,
-                                 int32_t carry) {
-    const int event = DirectionEvent(direction);
-    int32_t& axisCarry = direction == Up || direction == Down ? yCarry : xCarry;
+// Handles one direction of a stick; returns true when it moved the pointer or the wheel.
+bool LiveJoystick::PollDirection(StickState& stick, int event, int direction, bool active,
+                                 Column column, int32_t dx, int32_t dy, int32_t carry) {
+    const bool vertical = direction == Up || direction == Down;
+    int32_t& axisCarry = vertical ? stick.yCarry : stick.xCarry;
+    int64_t& wheel = vertical ? stick.wheelY : stick.wheelX;
+    uint8_t& latch = stick.DirectionLatch;
     if (!active) {
-        if (DirectionLatch & LatchBit(direction)) {
+        if (latch & LatchBit(direction)) {
             ReleaseEvent(event);
-            DirectionLatch &= ~LatchBit(direction);
+            latch &= ~LatchBit(direction);
         }
-        if (DirectionLatch & MotionBit(direction)) {
+        if (latch & MotionBit(direction)) {
             axisCarry = 0;
-            DirectionLatch &= ~MotionBit(direction);
+            wheel = 0;
+            latch &= ~MotionBit(direction);
         }
         return false;
     }
-    if (stored.ActionTable[ModifierIndex(column, event)] == MoveMouseChoice) {
+    const int32_t choice = stored.Modifier(column, event);
+    if (choice == MoveMouseChoice || choice == ScrollChoice) {
         if (stored.settings.acceleration > 0) axisCarry = carry;
-        DirectionLatch |= MotionBit(direction);
-        platform::MovePointer(dx, dy);
+        latch |= MotionBit(direction);
+        if (choice == MoveMouseChoice) {
+            platform::MovePointer(dx, dy);
+        } else {
+            // Up turns the wheel away from the user (positive), Right to the right.
+            TurnWheel(
+                wheel, !vertical,
+                vertical ? -int64_t{dy} * WheelUnitsPerPixel : int64_t{dx} * WheelUnitsPerPixel);
+        }
         return true;
     }
     if (Refires(column, event)) {
         ReleaseEvent(event);
         PressEvent(event);
-        DirectionLatch |= LatchBit(direction);
-    } else if (!(DirectionLatch & LatchBit(direction))) {
+        latch |= LatchBit(direction);
+    } else if (!(latch & LatchBit(direction))) {
         PressEvent(event);
-        DirectionLatch |= LatchBit(direction);
+        latch |= LatchBit(direction);
     }
     return false;
+}
+
+// Adds units to a remainder and sends what it holds of whole notches as one wheel event.
+void LiveJoystick::TurnWheel(int64_t& remainder, bool horizontal, int64_t units) {
+    remainder = std::clamp(remainder + units, -RemainderLimit, RemainderLimit);
+    const int64_t notches = std::clamp(remainder / WheelNotch, -MostNotches, MostNotches);
+    if (notches == 0) return;
+    remainder -= notches * WheelNotch;
+    platform::TurnWheel(horizontal, static_cast<int32_t>(notches * WheelNotch));
+}
+
+// After the button loop: the second stick, the D-pad, then the Z axis, in the column the button
+// loop left in force.
+void LiveJoystick::PollExtras() {
+    const Column column = PollColumn();
+    Axis horizontal = Axis::None, vertical = Axis::None;
+    SecondStickAxes(horizontal, vertical);
+    PollStick(secondStick, SecondStickEvent(0), ReadingOf(horizontal), ReadingOf(vertical), false,
+              false, column);
+
+    const int sector = caps.hasPov ? PovSector(position.pov) : -1;
+    // Each direction covers three sectors, so a diagonal presses two.
+    PollKeyEvent(DpadEvent(Up), sector == 7 || (sector >= 0 && sector <= 1), column);
+    PollKeyEvent(DpadEvent(Right), sector >= 1 && sector <= 3, column);
+    PollKeyEvent(DpadEvent(Down), sector >= 3 && sector <= 5, column);
+    PollKeyEvent(DpadEvent(Left), sector >= 5 && sector <= 7, column);
+
+    Deflection z = Deflection::None;
+    if (caps.hasZ && horizontal != Axis::Z && vertical != Axis::Z) {
+        uint32_t value = position.z;
+        z = ApplyDeadZone(value, centreZ, static_cast<uint32_t>(stored.settings.threshold));
+    }
+    PollKeyEvent(ZLowEvent, z == Deflection::Low, column);
+    PollKeyEvent(ZHighEvent, z == Deflection::High, column);
+}
+
+// The key rules of a direction for a D-pad or Z event: re-fire, or press once and hold while
+// active; release when it stops.
+void LiveJoystick::PollKeyEvent(int event, bool active, Column column) {
+    const uint16_t bit = static_cast<uint16_t>(1u << (event - FirstExtraEvent));
+    if (!active) {
+        if (keyLatch & bit) {
+            ReleaseEvent(event);
+            keyLatch &= static_cast<uint16_t>(~bit);
+        }
+        return;
+    }
+    if (Refires(column, event)) {
+        ReleaseEvent(event);
+        PressEvent(event);
+    } else if (!(keyLatch & bit)) {
+        PressEvent(event);
+    }
+    keyLatch |= bit;
+}
+
+LiveJoystick::AxisReading LiveJoystick::ReadingOf(Axis axis) const {
+    switch (axis) {
+        case Axis::Z:
+            return {position.z, centreZ, caps.hasZ};
+        case Axis::R:
+            return {position.r, centreR, caps.hasR};
+        case Axis::U:
+            return {position.u, centreU, caps.hasU};
+        case Axis::V:
+            return {position.v, centreV, caps.hasV};
+        case Axis::None:
+            break;
+    }
+    return {};
+}
+
+// Automatic is (U, R) where the device has both, else (Z, R), else no second stick.
+void LiveJoystick::SecondStickAxes(Axis& horizontal, Axis& vertical) const {
+    using Choice = ::SecondStickAxes;
+    switch (static_cast<Choice>(stored.stick2Axes)) {
+        case Choice::UR:
+            horizontal = Axis::U, vertical = Axis::R;
+            return;
+        case Choice::ZR:
+            horizontal = Axis::Z, vertical = Axis::R;
+            return;
+        case Choice::RU:
+            horizontal = Axis::R, vertical = Axis::U;
+            return;
+        case Choice::ZV:
+            horizontal = Axis::Z, vertical = Axis::V;
+            return;
+        case Choice::Automatic:
+        default:
+            break;
+    }
+    if (caps.hasU && caps.hasR) {
+        horizontal = Axis::U, vertical = Axis::R;
+    } else if (caps.hasZ && caps.hasR) {
+        horizontal = Axis::Z, vertical = Axis::R;
+    }
 }
 
 void LiveJoystick::PollButtons() {
@@ -160,8 +295,8 @@ void LiveJoystick::PollButtons() {
 
 bool LiveJoystick::Refires(Column column, int event) const {
     if (stored.settings.progressive) return false;
-    if (IsKeyboardKey(stored.ActionTable[KeyIndex(column, event)])) return true;
-    const uint8_t* text = stored.SlotText(TextSlot(column, event));
+    if (IsKeyboardKey(stored.Key(column, event))) return true;
+    const uint8_t* text = stored.Text(column, event);
     return text != nullptr && text[0] != 0;
 }
 
@@ -185,10 +320,12 @@ void LiveJoystick::StopPolling() {
 }
 
 void LiveJoystick::ReleaseHeld() {
-    for (int event = 1; event <= EventCount; ++event) {
+    for (int event = 1; event <= LastEvent; ++event) {
         if (IsHeld(event)) ReleaseEvent(event);
     }
-    DirectionLatch &= MotionBits;
+    firstStick.DirectionLatch &= MotionBits;
+    secondStick.DirectionLatch &= MotionBits;
+    keyLatch = 0;
     position.buttons = 0;
     previousButtons = 0;
     ShiftActive = false;

@@ -24,12 +24,29 @@ bool TextsEqual(const uint8_t* a, const uint8_t* b, size_t bytes) {
 
 bool StoredProfile::operator==(const StoredProfile& other) const {
     return settings == other.settings && ActionTable == other.ActionTable &&
-           shiftButton == other.shiftButton &&
-           TextsEqual(CombinationText.get(), other.CombinationText.get(), TextBytes());
+           shiftButton == other.shiftButton && extraActions == other.extraActions &&
+           stick2Axes == other.stick2Axes &&
+           TextsEqual(CombinationText.get(), other.CombinationText.get(), TextBytes()) &&
+           TextsEqual(extraText.get(), other.extraText.get(), ExtraTextBytes());
 }
 
-std::unique_ptr<uint8_t[]> AllocateText(int32_t maxChars) {
+const uint8_t* StoredProfile::Text(Column column, int event) const {
+    const bool shifted = column == Column::Shifted;
+    if (event <= EventCount) return SlotText(TextSlot(column, event));
+    if (!extraText) return nullptr;
+    const int slot = event - FirstExtraEvent + (shifted ? ExtraEventCount : 0);
+    return extraText.get() + static_cast<size_t>(slot) * TextWidth();
+}
+
+bool StoredProfile::HasExtension() const {
+    return stick2Axes != 0 ||
+           std::any_of(extraActions.begin(), extraActions.end(),
+                       [](int32_t v) { return v != 0; }) ||
+           !TextsEqual(extraText.get(), nullptr, ExtraTextBytes());
+}
+
+std::unique_ptr<uint8_t[]> AllocateText(int32_t maxChars, int slots) {
     if (maxChars < 1) return nullptr;
     return std::unique_ptr<uint8_t[]>(new (std::nothrow)
-                                          uint8_t[static_cast<size_t>(TextSlotCount) * maxChars]());
+                                          uint8_t[static_cast<size_t>(slots) * maxChars]());
 }

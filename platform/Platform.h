@@ -9,21 +9,31 @@
 
 namespace platform {
 
-// One reading of a joystick: X and Y positions and the 32-bit button word.
+// The point-of-view hat at rest, in the POV's hundredths of a degree.
+constexpr uint32_t PovCentred = 0xFFFF;
+
+// One reading of a joystick: the six axes, the 32-bit button word and the point-of-view hat
+// (hundredths of a degree clockwise from forward; PovCentred or any value from 36000 on: at rest).
 struct JoystickState {
     uint32_t x = 0, y = 0, buttons = 0;
+    uint32_t z = 0, r = 0, u = 0, v = 0;
+    uint32_t pov = PovCentred;
 };
 
-// What a joystick reports about itself: axis ranges and button counts.
+// What a joystick reports about itself: axis ranges, button counts and which of the other axes
+// and a point-of-view hat it has.
 struct JoystickCaps {
     uint32_t xMin = 0, xMax = 0, yMin = 0, yMax = 0;
     uint32_t numButtons = 0;  // buttons the device has
     uint32_t maxButtons = 0;  // buttons the driver can report
+    uint32_t zMin = 0, zMax = 0, rMin = 0, rMax = 0, uMin = 0, uMax = 0, vMin = 0, vMax = 0;
+    bool hasZ = false, hasR = false, hasU = false, hasV = false, hasPov = false;
 };
 
 // Returns false when the device did not answer; `out` is then unspecified.
 bool ReadJoystick(int joystickId, JoystickState& out);
-// Returns false when the device did not answer; `out` is then unspecified.
+// Returns false when the device did not answer; `out` is then unspecified. A hat that reports
+// its angle in hundredths of a degree is read so from then on, so that diagonals are seen.
 bool ReadJoystickCaps(int joystickId, JoystickCaps& out);
 
 // Whether the joystick answers now: the main control window can capture it (released at once).
@@ -38,6 +48,9 @@ void MovePointer(int32_t dx, int32_t dy);
 enum class MouseButton { Left, Right };
 // One mouse button going down or up at screen position x, y; the pointer does not move.
 void SendMouseButton(MouseButton button, bool down, int32_t x, int32_t y);
+// One turn of the mouse wheel, vertical or horizontal, of `amount` units (120 a notch; positive
+// is away from the user, and to the right).
+void TurnWheel(bool horizontal, int32_t amount);
 // The cursor position in screen pixels.
 void GetCursorPosition(int32_t& x, int32_t& y);
 

@@ -15,7 +15,7 @@ JoystickProfile::JoystickProfile(const ProgramContext& context, int id)
 std::string JoystickProfile::FilePath() const { return PathOf(profileName); }
 
 std::string JoystickProfile::PathOf(const std::string& name) const {
-    return owner.programDirectory + name + ProfileExtension;
+    return owner.programDirectory + name + ProfileFileExtension;
 }
 
 // By value: a caller may pass the profile's own name, which the load replaces.
@@ -39,6 +39,18 @@ LoadResult JoystickProfile::Load(std::string name) {
     if (!text) return LoadResult::NoMemory;
     ProfileBody body;
     DecodeProfileBody(bytes, header, body, text.get());
+    std::unique_ptr<uint8_t[]> extraText =
+        AllocateText(header.settings.maxChars, ExtraTextSlotCount);
+    if (!extraText) return LoadResult::NoMemory;
+    ProfileExtension extension;
+    switch (DecodeProfileExtension(bytes, header, extension, extraText.get())) {
+        case ProfileDecodeError::None:
+            break;
+        case ProfileDecodeError::NewerVersion:
+            return LoadResult::NewerVersion;
+        default:
+            return LoadResult::Damaged;
+    }
 
     std::string usedName = name;
     if (header.buttonCount != CurrentButtonCount()) {
@@ -64,6 +76,9 @@ LoadResult JoystickProfile::Load(std::string name) {
     stored.ActionTable = body.table;
     stored.CombinationText = std::move(text);
     if (body.shiftButton) stored.shiftButton = *body.shiftButton;
+    stored.extraActions = extension.actions;
+    stored.stick2Axes = extension.stick2Axes;
+    stored.extraText = extension.present ? std::move(extraText) : nullptr;
     profileName = usedName;
     if (owner.platformId == PlatformWindows9x) caps.numButtons = caps.maxButtons;
     if (usedName == name) return LoadResult::Loaded;
@@ -99,7 +114,7 @@ std::string JoystickProfile::BackupName(const std::string& name) const {
     char suffix[16];
     std::snprintf(suffix, sizeof suffix, "(%02d)", static_cast<int>(CurrentButtonCount()));
     const size_t fixed =
-        owner.programDirectory.size() + std::strlen(suffix) + ProfileExtensionLength;
+        owner.programDirectory.size() + std::strlen(suffix) + ProfileFileExtensionLength;
     if (fixed >= MaxPathLength) return std::string();
     return name.substr(0, MaxPathLength - fixed) + suffix;
 }

@@ -10,9 +10,10 @@
 #include "profiles/ProfileFile.h"
 #include "profiles/ProgramContext.h"
 
-// What a load did. Damaged, Unreadable, NoMemory and BadName are refusals: the profile is exactly
-// as it was before the call. NotSaved: the profile is in use but its new file (a missing profile,
-// or a backup) could not be written, so it stays modified.
+// What a load did. Damaged, NewerVersion (a later program's file), Unreadable, NoMemory and
+// BadName are refusals: the profile is exactly as it was before the call. NotSaved: the profile is
+// in use but its new file (a missing profile, or a backup) could not be written, so it stays
+// modified.
 enum class LoadResult {
     Loaded,
     Created,
@@ -20,6 +21,7 @@ enum class LoadResult {
     BackupLoaded,
     NotSaved,
     Damaged,
+    NewerVersion,
     Unreadable,
     NoMemory,
     BadName

@@ -57,6 +57,13 @@ MessageText UnreadableProfileMessage(const std::string& path, const std::string&
             ErrorTitle, platform::MessageIcon::Error, true};
 }
 
+MessageText NewerVersionProfileMessage(const std::string& path, const std::string& nameNow) {
+    return {"The profile file " + path +
+                " was made by a newer version of Quorvel and was not loaded.\n" + InUse(nameNow) +
+                "; the file has not been changed.",
+            ErrorTitle, platform::MessageIcon::Error, true};
+}
+
 MessageText BackupLoadedMessage(int joystickNumber, const std::string& backupName,
                                 const std::string& askedName) {
     return {"The joystick whose ID is " + std::to_string(joystickNumber) +
@@ -68,7 +75,8 @@ MessageText BackupLoadedMessage(int joystickNumber, const std::string& backupNam
 
 std::optional<MessageText> LoadMessage(LoadResult result, const std::string& askedName,
                                        const JoystickProfile& profile) {
-    const std::string askedPath = profile.Context().programDirectory + askedName + ProfileExtension;
+    const std::string askedPath =
+        profile.Context().programDirectory + askedName + ProfileFileExtension;
     switch (result) {
         case LoadResult::BackedUp:
             return ButtonCountChangedMessage(profile.joystickId + 1, profile.profileName);
@@ -80,6 +88,8 @@ std::optional<MessageText> LoadMessage(LoadResult result, const std::string& ask
             return DamagedProfileMessage(askedPath, profile.profileName);
         case LoadResult::Unreadable:
             return UnreadableProfileMessage(askedPath, profile.profileName);
+        case LoadResult::NewerVersion:
+            return NewerVersionProfileMessage(askedPath, profile.profileName);
         case LoadResult::NoMemory:
             return NotEnoughMemoryMessage();
         case LoadResult::Loaded:

@@ -25,6 +25,7 @@ MessageText ButtonCountChangedMessage(int joystickNumber, const std::string& bac
 // A refused profile file; `nameNow` is the profile the joystick uses now, empty for none.
 MessageText DamagedProfileMessage(const std::string& path, const std::string& nameNow);
 MessageText UnreadableProfileMessage(const std::string& path, const std::string& nameNow);
+MessageText NewerVersionProfileMessage(const std::string& path, const std::string& nameNow);
 // A backup profile made at an earlier start was loaded instead of `askedName`.
 MessageText BackupLoadedMessage(int joystickNumber, const std::string& backupName,
                                 const std::string& askedName);

@@ -10,6 +10,13 @@ namespace {
 
 constexpr size_t ButtonCountOffset = 32;
 constexpr size_t ColumnsOffset = 36;
+constexpr char ExtensionMagic[] = "QVX1";
+constexpr size_t MagicLength = 4, VersionAt = 3;
+// The extension's length field counts the axes field, the entries and the text slots.
+constexpr size_t ExtensionLength(int32_t maxChars) {
+    return 4 + 4 * ColumnCount * ExtraEventCount +
+           static_cast<size_t>(ExtraTextSlotCount) * static_cast<size_t>(maxChars);
+}
 
 // Copies what the file holds of [offset, offset + length) to `out`; returns the bytes copied.
 size_t CopyAvailable(const std::vector<uint8_t>& bytes, size_t offset, size_t length,
@@ -95,7 +102,54 @@ std::vector<uint8_t> EncodeProfile(const ProfileHeader& header, const ActionEntr
     return out;
 }
 
+ProfileDecodeError DecodeProfileExtension(const std::vector<uint8_t>& bytes,
+                                          const ProfileHeader& header, ProfileExtension& out,
+                                          uint8_t* text) {
+    const int32_t m = header.settings.maxChars;
+    std::memset(text, 0, static_cast<size_t>(ExtraTextSlotCount) * m);
+    out = {};
+    size_t offset = ProfileFileSize(header.buttonCount, m);
+    if (bytes.size() <= offset) return ProfileDecodeError::None;
+    const size_t rest = bytes.size() - offset;
+    // Bytes another program may have left there are ignored, as they always were.
+    if (rest < VersionAt || std::memcmp(&bytes[offset], ExtensionMagic, VersionAt) != 0) {
+        return ProfileDecodeError::None;
+    }
+    if (rest == VersionAt) return ProfileDecodeError::BadExtension;
+    if (bytes[offset + VersionAt] != ExtensionMagic[VersionAt]) {
+        return ProfileDecodeError::NewerVersion;
+    }
+    if (rest < MagicLength + 4) return ProfileDecodeError::BadExtension;
+    const size_t length = ReadLe32(&bytes[offset + MagicLength]);
+    if (length != ExtensionLength(m) || rest < MagicLength + 4 + length) {
+        return ProfileDecodeError::BadExtension;
+    }
+    offset += MagicLength + 4;
+    out.present = true;
+    out.stick2Axes = static_cast<int32_t>(ReadLe32(&bytes[offset]));
+    offset += 4;
+    for (int32_t& entry : out.actions) {
+        entry = static_cast<int32_t>(ReadLe32(&bytes[offset]));
+        offset += 4;
+    }
+    std::memcpy(text, &bytes[offset], static_cast<size_t>(ExtraTextSlotCount) * m);
+    return ProfileDecodeError::None;
+}
+
 std::vector<uint8_t> EncodeProfile(const StoredProfile& profile, int32_t buttonCount) {
-    return EncodeProfile(ProfileHeader{profile.settings, buttonCount}, profile.ActionTable,
-                         profile.CombinationText.get(), profile.shiftButton);
+    std::vector<uint8_t> out =
+        EncodeProfile(ProfileHeader{profile.settings, buttonCount}, profile.ActionTable,
+                      profile.CombinationText.get(), profile.shiftButton);
+    if (!profile.HasExtension()) return out;
+    out.insert(out.end(), ExtensionMagic, ExtensionMagic + MagicLength);
+    AppendLe32(out, static_cast<uint32_t>(ExtensionLength(profile.settings.maxChars)));
+    AppendLe32(out, static_cast<uint32_t>(profile.stick2Axes));
+    for (int32_t entry : profile.extraActions) AppendLe32(out, static_cast<uint32_t>(entry));
+    if (profile.extraText) {
+        out.insert(out.end(), profile.extraText.get(),
+                   profile.extraText.get() + profile.ExtraTextBytes());
+    } else {
+        out.insert(out.end(), profile.ExtraTextBytes(), 0);
+    }
+    return out;
 }

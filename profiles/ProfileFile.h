@@ -3,6 +3,7 @@
 // 1..N+4, then the Shift Button.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -19,7 +20,14 @@ struct ProfileHeader {
     int32_t buttonCount = 0;  // N
 };
 
-enum class ProfileDecodeError { None, CutBeforeButtonCount, BadButtonCount, BadMaxChars };
+enum class ProfileDecodeError {
+    None,
+    CutBeforeButtonCount,
+    BadButtonCount,
+    BadMaxChars,
+    BadExtension,  // "QVX1" with the wrong length, or cut
+    NewerVersion,  // "QVX" and another version character: a later program's file
+};
 
 // Size of a complete file for N buttons and MaxChars M: 40 + (N+4) * (16 + 2M).
 constexpr size_t ProfileFileSize(int32_t buttonCount, int32_t maxChars) {
@@ -40,9 +48,24 @@ struct ProfileBody {
 void DecodeProfileBody(const std::vector<uint8_t>& bytes, const ProfileHeader& header,
                        ProfileBody& body, uint8_t* text);
 
-// The bytes of a profile file for N buttons (0..32). `text` holds 72 * MaxChars bytes, or is
-// null for empty slots.
+// After the Shift Button a file may hold an extension: "QVX1", its length L (4 + 160 + 20 *
+// MaxChars), the second stick's axes, the entries of events 37..46 (ten per table column) and
+// their 20 text slots (normal, then shifted).
+struct ProfileExtension {
+    bool present = false;
+    int32_t stick2Axes = 0;
+    std::array<int32_t, ColumnCount * ExtraEventCount> actions{};
+};
+// Reads the extension; `text` is 20 * MaxChars bytes and is zero-filled first. No bytes after the
+// Shift Button, or bytes not beginning with "QVX": no extension, None.
+ProfileDecodeError DecodeProfileExtension(const std::vector<uint8_t>& bytes,
+                                          const ProfileHeader& header, ProfileExtension& out,
+                                          uint8_t* text);
+
+// The bytes of a profile file for N buttons (0..32), without extension. `text` holds 72 *
+// MaxChars bytes, or is null for empty slots.
 std::vector<uint8_t> EncodeProfile(const ProfileHeader& header, const ActionEntries& table,
                                    const uint8_t* text, int32_t shiftButton);
-// The bytes of a stored profile's file for N buttons (0..32).
+// The bytes of a stored profile's file for N buttons (0..32); the extension only when something
+// in it is set, so a profile that uses none of it keeps its classic bytes.
 std::vector<uint8_t> EncodeProfile(const StoredProfile& profile, int32_t buttonCount);

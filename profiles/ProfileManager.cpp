@@ -26,14 +26,16 @@ bool SameIgnoringCase(const std::string& a, const std::string& b) {
 }
 
 bool EndsWithExtension(const std::string& name) {
-    return name.size() >= ProfileExtensionLength &&
-           SameIgnoringCase(name.substr(name.size() - ProfileExtensionLength), ProfileExtension);
+    return name.size() >= ProfileFileExtensionLength &&
+           SameIgnoringCase(name.substr(name.size() - ProfileFileExtensionLength),
+                            ProfileFileExtension);
 }
 
 }  // namespace
 
 std::string WithoutProfileExtension(const std::string& name) {
-    return EndsWithExtension(name) ? name.substr(0, name.size() - ProfileExtensionLength) : name;
+    return EndsWithExtension(name) ? name.substr(0, name.size() - ProfileFileExtensionLength)
+                                   : name;
 }
 
 std::vector<std::string> SortedProfileFiles(const std::string& directory,
@@ -96,7 +98,7 @@ void ProfileManager::Refresh() {
     // Kept when the file is missing: taking another file's name would make the next save
     // overwrite that file.
     if (platform::GetDisplayName(profile->FilePath(), display)) {
-        profile->profileName = ProfileNameOf(profile->profileName + ProfileExtension, display);
+        profile->profileName = ProfileNameOf(profile->profileName + ProfileFileExtension, display);
     }
 }
 

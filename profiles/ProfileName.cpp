@@ -30,7 +30,7 @@ NameProblem CheckProfileName(const std::string& directory, const std::string& na
             return NameProblem::ForbiddenCharacter;
         }
     }
-    if (directory.size() + name.size() + ProfileExtensionLength > MaxPathLength) {
+    if (directory.size() + name.size() + ProfileFileExtensionLength > MaxPathLength) {
         return NameProblem::TooLong;
     }
     if (IsDeviceName(name)) return NameProblem::DeviceName;

@@ -6,8 +6,8 @@
 enum class NameProblem { None, Empty, ForbiddenCharacter, TooLong, DeviceName };
 
 // What a profile name is followed by in its file's name.
-constexpr const char* ProfileExtension = ".qvp";
-constexpr size_t ProfileExtensionLength = 4;
+constexpr const char* ProfileFileExtension = ".qvp";
+constexpr size_t ProfileFileExtensionLength = 4;
 
 // The longest file name the program forms: directory + name + ".qvp".
 constexpr size_t MaxPathLength = 255;

@@ -106,7 +106,7 @@ uint32_t MouseEventFlags(platform::MouseButton button, bool down) {
 std::vector<Call> TakeInput() {
     std::vector<Call> input;
     for (const Call& call : Get().calls) {
-        if (call.kind <= CallKind::MouseButtons) input.push_back(call);
+        if (call.kind <= CallKind::Wheel) input.push_back(call);
     }
     Get().calls.clear();
     return input;
@@ -165,6 +165,10 @@ void MovePointer(int32_t dx, int32_t dy) {
 void SendMouseButton(MouseButton button, bool down, int32_t x, int32_t y) {
     Record(recording::CallKind::MouseButtons,
            static_cast<int32_t>(recording::MouseEventFlags(button, down)), x, y);
+}
+
+void TurnWheel(bool horizontal, int32_t amount) {
+    Record(recording::CallKind::Wheel, horizontal ? 1 : 0, amount);
 }
 
 void GetCursorPosition(int32_t& x, int32_t& y) {

@@ -18,6 +18,7 @@ enum class CallKind : uint8_t {
     KeyUp,
     Move,            // a = dx, b = dy
     MouseButtons,    // a = the mouse_event flags the Windows program sends, b = x, c = y
+    Wheel,           // a = 1 for the horizontal wheel, b = amount
     TimerStart,      // a = joystick ID, b = period
     TimerStop,       // a = joystick ID
     FileWrite,       // a = index into WrittenPaths()
@@ -85,8 +86,10 @@ inline Call KeyDown(int vk) { return {CallKind::KeyDown, vk}; }
 inline Call KeyUp(int vk) { return {CallKind::KeyUp, vk}; }
 inline Call Move(int dx, int dy) { return {CallKind::Move, dx, dy}; }
 inline Call Mouse(int flags, int x = 0, int y = 0) { return {CallKind::MouseButtons, flags, x, y}; }
+inline Call Wheel(int amount) { return {CallKind::Wheel, 0, amount}; }
+inline Call HWheel(int amount) { return {CallKind::Wheel, 1, amount}; }
 
-// Only the input calls (keys, moves, mouse buttons) of the log, then the log is cleared.
+// Only the input calls (keys, moves, mouse buttons, wheel) of the log, then the log is cleared.
 std::vector<Call> TakeInput();
 
 }  // namespace recording

@@ -28,7 +28,7 @@ TEST_F(Lists, EventAndShiftListsOfferTheDirectionsThenEachReportedButtonUpTo32) 
 
 TEST_F(Lists, MoveMouseLeavesTheModifierListsForAButtonAndComesBackForADirection) {
     ASSERT_TRUE(editor.Initialise(profile));
-    EXPECT_EQ(editor.View().modifiers.size(), 9u);
+    EXPECT_EQ(editor.View().modifiers.size(), 10u);
     EXPECT_FALSE(Includes(editor.SelectEvent(3), Redraw::ModifierLists));  // Up to Left
     ASSERT_TRUE(Includes(editor.SelectEvent(4), Redraw::ModifierLists));
     EXPECT_EQ(editor.View().modifiers.size(), 8u);
@@ -39,7 +39,7 @@ TEST_F(Lists, MoveMouseLeavesTheModifierListsForAButtonAndComesBackForADirection
 }
 
 TEST_F(Lists, ValuesAListLacksShowNothingAtOpeningAndABlankLaterAndAreKept) {
-    profile.stored.ActionTable[ModifierIndex(Column::Normal, 1)] = 9;
+    profile.stored.ActionTable[ModifierIndex(Column::Normal, 1)] = 10;
     profile.stored.ActionTable[KeyIndex(Column::Shifted, 1)] = -3;
     profile.stored.ActionTable[ModifierIndex(Column::Normal, ButtonEvent(1))] = 8;
     profile.stored.shiftButton = 33;
@@ -127,7 +127,7 @@ TEST_F(Closing, CancelAndTheDismissedProfileMenuDropEveryChange) {
     ASSERT_TRUE(editor.Initialise(profile));
     const ButtonEditorView view = editor.View();
     EXPECT_EQ(view.selectedEvent, 0);
-    EXPECT_EQ(view.modifiers.size(), 9u);
+    EXPECT_EQ(view.modifiers.size(), 10u);
     EXPECT_EQ(view.normal.text, "ab");
     EXPECT_EQ(view.length, 2u);
     EXPECT_EQ(view.shiftSelection, 0);

@@ -37,7 +37,7 @@ TEST_F(Refire, CharactersAloneRefireWithTheirModifier) {
 }
 
 TEST_F(Refire, KeyChoiceBeyondTheListStillRefiresItsModifier) {
-    Map(ButtonEvent(1), BtnAlt, 46);
+    Map(ButtonEvent(1), BtnAlt, 50);
     Start();
     EXPECT_EQ(PollButtons(1), (Input{Up(VkMenu), Down(VkMenu)}));
     EXPECT_EQ(PollButtons(1), (Input{Up(VkMenu), Down(VkMenu)}));

@@ -48,7 +48,7 @@ TEST_F(Vocabulary, DirectionModifierChoicesSitOnePlaceLaterBecauseOfMoveMouse) {
     EXPECT_EQ(PollAt(High, Mid), Input{recording::Move(5, 0)});
 }
 
-TEST_F(Vocabulary, KeyChoicesFiveToFortyFiveSendTheirVirtualKeysAndHigherOnesNothing) {
+TEST_F(Vocabulary, KeyChoicesFiveToFortyFiveSendTheirVirtualKeysAndThoseAfterTheWheelNothing) {
     const int codes[] = {
         0x26, 0x27, 0x28, 0x25,                                            // arrows, choices 5..8
         0x60, 0x61, 0x62, 0x63, 0x64, 0x65, 0x66, 0x67, 0x68, 0x69,        // NumPad 0..9
@@ -65,7 +65,7 @@ TEST_F(Vocabulary, KeyChoicesFiveToFortyFiveSendTheirVirtualKeysAndHigherOnesNot
         EXPECT_EQ(PollButtons(1), Input{Down(code)});
         EXPECT_EQ(PollButtons(0), Input{Up(code)});
     }
-    for (int32_t beyond : {46, 47, 1000, -1}) {
+    for (int32_t beyond : {50, 51, 1000, -1}) {
         Map(ButtonEvent(1), 0, beyond);
         EXPECT_EQ(PollButtons(1), Input{});
         EXPECT_EQ(PollButtons(0), Input{});
@@ -134,10 +134,14 @@ TEST_F(Vocabulary, ListTextsKeepTheStoredOrder) {
                                                           "F9",
                                                           "F10",
                                                           "F11",
-                                                          "F12"}));
+                                                          "F12",
+                                                          "Wheel Up",
+                                                          "Wheel Down",
+                                                          "Wheel Left",
+                                                          "Wheel Right"}));
     EXPECT_EQ(DirectionModifierNames(),
               (std::vector<std::string>{" ", "Move Mouse", "ALT", "CTRL", "SHIFT", "CTRL+ALT",
-                                        "ALT+SHIFT", "CTRL+SHIFT", "CTRL+ALT+SHIFT"}));
+                                        "ALT+SHIFT", "CTRL+SHIFT", "CTRL+ALT+SHIFT", "Scroll"}));
     EXPECT_EQ(ButtonModifierNames(),
               (std::vector<std::string>{" ", "ALT", "CTRL", "SHIFT", "CTRL+ALT", "ALT+SHIFT",
                                         "CTRL+SHIFT", "CTRL+ALT+SHIFT"}));
