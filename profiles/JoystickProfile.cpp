@@ -125,8 +125,23 @@ void JoystickProfile::ApplySettings(const ProfileSettings& settings) {
     stored.settings.maxChars = maxChars;
 }
 
+// Whether the file at `path` is one a newer version of the program wrote.
+bool JoystickProfile::IsNewerVersionFile(const std::string& path) const {
+    std::vector<uint8_t> bytes;
+    ProfileHeader header;
+    if (platform::ReadWholeFile(path, bytes) != platform::ReadStatus::Ok ||
+        DecodeProfileHeader(bytes, header) != ProfileDecodeError::None) {
+        return false;
+    }
+    std::unique_ptr<uint8_t[]> text = AllocateText(header.settings.maxChars, ExtraTextSlotCount);
+    ProfileExtension extension;
+    return text && DecodeProfileExtension(bytes, header, extension, text.get()) ==
+                       ProfileDecodeError::NewerVersion;
+}
+
 SaveResult JoystickProfile::Save() {
     if (!modified || profileName.empty()) return SaveResult::NotNeeded;
+    if (IsNewerVersionFile(FilePath())) return SaveResult::NewerFileKept;
     const platform::ReplaceResult written =
         CheckProfileName(owner.programDirectory, profileName) != NameProblem::None
             ? platform::ReplaceResult::Failed

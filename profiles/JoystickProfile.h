@@ -29,7 +29,8 @@ enum class LoadResult {
 constexpr bool IsRefusal(LoadResult result) { return result >= LoadResult::Damaged; }
 
 // KeptInTemporary: the old file is gone and the new content is whole in "<file>.tmp".
-enum class SaveResult { NotNeeded, Saved, Failed, KeptInTemporary };
+// NewerFileKept: the file there was made by a newer version of the program and stays as it is.
+enum class SaveResult { NotNeeded, Saved, Failed, KeptInTemporary, NewerFileKept };
 
 // A present joystick with the profile it uses: the profile's name, whether the joystick holds
 // changes its file does not hold yet, and the loading and saving of that file.
@@ -63,6 +64,7 @@ class JoystickProfile : public LiveJoystick {
     int32_t CurrentButtonCount() const;
     std::string BackupName(const std::string& name) const;
     std::string PathOf(const std::string& name) const;
+    bool IsNewerVersionFile(const std::string& path) const;
 
     const ProgramContext& owner;
 };

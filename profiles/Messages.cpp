@@ -106,6 +106,12 @@ std::optional<MessageText> SaveMessage(SaveResult result, const std::string& pat
             return SaveFailureMessage(platform::ReplaceResult::Failed, path);
         case SaveResult::KeptInTemporary:
             return SaveFailureMessage(platform::ReplaceResult::KeptInTemporary, path);
+        case SaveResult::NewerFileKept: {
+            MessageText message = CouldntSaveMessage();
+            message.text += "\nThe file " + path +
+                            " was made by a newer version of Quorvel and is kept as it is.";
+            return message;
+        }
         case SaveResult::NotNeeded:
         case SaveResult::Saved:
             break;

@@ -17,6 +17,9 @@ void PrintTo(const Call& call, std::ostream* out) {
         case CallKind::Move:
             *out << "Move " << call.a << "," << call.b;
             return;
+        case CallKind::Wheel:
+            *out << (call.a ? "HWheel " : "Wheel ") << call.b;
+            return;
         case CallKind::TimerStart:
             *out << "TimerStart " << call.a << " every " << call.b;
             return;

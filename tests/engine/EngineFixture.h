@@ -55,11 +55,15 @@ class EngineTest : public ::testing::Test {
     // characters fills the slot with no terminator.
     void Map(int event, int32_t modifier, int32_t key, const char* text = "",
              Column column = Column::Normal) {
-        profile->stored.ActionTable[ModifierIndex(column, event)] = modifier;
-        profile->stored.ActionTable[KeyIndex(column, event)] = key;
-        uint8_t* slot = profile->stored.CombinationText.get() +
-                        TextSlot(column, event) * profile->stored.settings.maxChars;
-        std::memset(slot, 0, static_cast<size_t>(profile->stored.settings.maxChars));
+        StoredProfile& stored = profile->stored;
+        const bool shifted = column == Column::Shifted;
+        stored.SetAction(shifted ? 2 : 0, event, modifier);
+        stored.SetAction(shifted ? 3 : 1, event, key);
+        if (!stored.extraText) {
+            stored.extraText = AllocateText(stored.settings.maxChars, ExtraTextSlotCount);
+        }
+        uint8_t* slot = stored.Text(column, event);
+        std::memset(slot, 0, static_cast<size_t>(stored.settings.maxChars));
         std::memcpy(slot, text, std::strlen(text));
     }
 

@@ -34,25 +34,34 @@ std::string QuotedText(const uint8_t* slot, int32_t maxChars) {
     return text + "\"";
 }
 
-void PrintColumn(std::FILE* out, const char* title, Column column, const ProfileHeader& header,
-                 const ProfileBody& body, const uint8_t* text) {
+// The events a file holds: the directions and its buttons, then those of its extension.
+void PrintColumn(std::FILE* out, const char* title, Column column, const StoredProfile& profile,
+                 int32_t buttonCount, bool extended) {
     std::fprintf(out, "%s:\n", title);
     bool any = false;
-    for (int event = 1; event <= header.buttonCount + DirectionCount; ++event) {
-        const int32_t modifier = body.table[ModifierIndex(column, event)];
-        const int32_t key = body.table[KeyIndex(column, event)];
-        const uint8_t* slot = text + TextSlot(column, event) * header.settings.maxChars;
+    for (int event = 1; event <= LastEvent; ++event) {
+        if (event > buttonCount + DirectionCount && event < FirstExtraEvent) continue;
+        if (event >= FirstExtraEvent && !extended) break;
+        const int32_t modifier = profile.Modifier(column, event);
+        const int32_t key = profile.Key(column, event);
+        const uint8_t* slot = profile.Text(column, event);
+        const uint8_t empty = 0;
+        if (slot == nullptr) slot = &empty;
         if (modifier == 0 && key == 0 && slot[0] == 0) continue;
         any = true;
-        const auto& modifiers =
-            IsDirection(event) ? DirectionModifierNames() : ButtonModifierNames();
         std::fprintf(out, "  %-11s modifier %d %s, key %d %s, text %s\n",
                      (EventName(event) + ":").c_str(), modifier,
-                     ChoiceName(modifiers, modifier).c_str(), key,
+                     ChoiceName(ModifierNames(event), modifier).c_str(), key,
                      ChoiceName(KeyChoiceNames(), key).c_str(),
-                     QuotedText(slot, header.settings.maxChars).c_str());
+                     QuotedText(slot, profile.settings.maxChars).c_str());
     }
     if (!any) std::fputs("  (no mapping)\n", out);
+}
+
+std::string SecondStickAxesName(int32_t value) {
+    static const char* const names[] = {"Automatic", "U and R", "Z and R", "R and U", "Z and V"};
+    if (value >= 0 && value <= 4) return names[value];
+    return "(none of the list: Automatic)";
 }
 
 bool EndsWithCfg(const std::string& path) {
@@ -106,12 +115,32 @@ int ShowCommand(const std::vector<std::string>& args, std::FILE* out) {
         return ExitBadInput;
     }
     const ProfileSettings& s = header.settings;
-    const auto text = std::make_unique<uint8_t[]>(static_cast<size_t>(TextSlotCount) * s.maxChars);
+    StoredProfile profile;
+    profile.settings = s;
+    profile.CombinationText = AllocateText(s.maxChars);
+    profile.extraText = AllocateText(s.maxChars, ExtraTextSlotCount);
     ProfileBody body;
-    DecodeProfileBody(bytes, header, body, text.get());
+    DecodeProfileBody(bytes, header, body, profile.CombinationText.get());
+    profile.ActionTable = body.table;
+    ProfileExtension extension;
+    switch (DecodeProfileExtension(bytes, header, extension, profile.extraText.get())) {
+        case ProfileDecodeError::None:
+            break;
+        case ProfileDecodeError::NewerVersion:
+            std::fprintf(stderr, "qvtool: %s was made by a newer version\n", path.c_str());
+            return ExitBadInput;
+        default:
+            std::fprintf(stderr, "qvtool: %s is not a usable profile file (damaged)\n",
+                         path.c_str());
+            return ExitBadInput;
+    }
+    profile.extraActions = extension.actions;
+    profile.stick2Axes = extension.stick2Axes;
 
     std::fprintf(out, "Profile file %s, %zu bytes", path.c_str(), bytes.size());
-    if (bytes.size() != ProfileFileSize(header.buttonCount, s.maxChars)) {
+    if (extension.present) {
+        std::fputs(" with the extension for the whole controller", out);
+    } else if (bytes.size() != ProfileFileSize(header.buttonCount, s.maxChars)) {
         std::fprintf(out, " (a complete file has %zu)",
                      ProfileFileSize(header.buttonCount, s.maxChars));
     }
@@ -128,8 +157,14 @@ int ShowCommand(const std::vector<std::string>& args, std::FILE* out) {
     } else {
         std::fprintf(out, "Shift Button: %d\n", *body.shiftButton);
     }
-    PrintColumn(out, "Normal column", Column::Normal, header, body, text.get());
-    PrintColumn(out, "Shifted column", Column::Shifted, header, body, text.get());
+    if (extension.present) {
+        std::fprintf(out, "Stick 2 axes: %d %s\n", extension.stick2Axes,
+                     SecondStickAxesName(extension.stick2Axes).c_str());
+    }
+    PrintColumn(out, "Normal column", Column::Normal, profile, header.buttonCount,
+                extension.present);
+    PrintColumn(out, "Shifted column", Column::Shifted, profile, header.buttonCount,
+                extension.present);
     return 0;
 }
 

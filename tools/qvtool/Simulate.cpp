@@ -6,9 +6,9 @@
 #include <cstring>
 #include <optional>
 
+#include "platform/recording/RecordingPlatform.h"
 #include "profiles/JoystickProfile.h"
 #include "profiles/ProfileFile.h"
-#include "platform/recording/RecordingPlatform.h"
 #include "tools/qvtool/Tool.h"
 
 namespace {
@@ -78,24 +78,33 @@ bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
 enum class LineKind { Skip, Poll, Unplugged, Malformed };
 
-// Splits one trace line into a reading.
+// The simulated device's axes run over 0..65535.
+constexpr uint32_t AxisMax = 65535, AxisCentre = AxisMax / 2;
+
+// Splits one trace line into a reading: X Y BUTTONS, or X Y BUTTONS Z R U V POV; a short line
+// reads the other axes at their centre and the hat at rest.
 LineKind ParseLine(const char* begin, const char* end, platform::JoystickState& state) {
     while (begin != end && IsBlank(*begin)) ++begin;
     while (end != begin && IsBlank(end[-1])) --end;
     if (begin == end || *begin == '#') return LineKind::Skip;
     if (end - begin == 9 && std::memcmp(begin, "unplugged", 9) == 0) return LineKind::Unplugged;
-    uint32_t values[3];
+    constexpr int ShortLine = 3, LongLine = 8;
+    uint32_t values[LongLine] = {0,          0,          0,          AxisCentre,
+                                 AxisCentre, AxisCentre, AxisCentre, platform::PovCentred};
     int count = 0;
     for (const char* token = begin; token != end;) {
         const char* tokenEnd = token;
         while (tokenEnd != end && !IsBlank(*tokenEnd)) ++tokenEnd;
-        if (count == 3 || !ParseValue(token, tokenEnd, values[count])) return LineKind::Malformed;
+        if (count == LongLine || !ParseValue(token, tokenEnd, values[count])) {
+            return LineKind::Malformed;
+        }
         ++count;
         token = tokenEnd;
         while (token != end && IsBlank(*token)) ++token;
     }
-    if (count != 3) return LineKind::Malformed;
-    state = {values[0], values[1], values[2]};
+    if (count != ShortLine && count != LongLine) return LineKind::Malformed;
+    state = {values[0], values[1], values[2], values[3],
+             values[4], values[5], values[6], values[7]};
     return LineKind::Poll;
 }
 
@@ -115,6 +124,9 @@ void PrintCalls(std::FILE* out) {
             case recording::CallKind::MouseButtons:
                 std::fprintf(out, "mouse 0x%04x %d %d\n", static_cast<unsigned>(call.a), call.b,
                              call.c);
+                break;
+            case recording::CallKind::Wheel:
+                std::fprintf(out, "%s %d\n", call.a ? "hwheel" : "wheel", call.b);
                 break;
             default:
                 break;
@@ -153,16 +165,23 @@ int SimulateCommand(const std::vector<std::string>& args, std::FILE* out) {
     const ProgramContext context{"", PlatformWindowsNt};
     recording::Files()["simulated.qvp"] = profileBytes;
     recording::Joystick& joystick = recording::JoystickAt(SimulatedJoystick);
-    joystick.caps = {0,
-                     65535,
-                     0,
-                     65535,
-                     options.buttons.value_or(static_cast<uint32_t>(header.buttonCount)),
-                     options.maxButtons};
+    // Every axis over 0..65535, and a hat that reports its angle.
+    platform::JoystickCaps& caps = joystick.caps;
+    caps = {};
+    caps.xMax = caps.yMax = caps.zMax = caps.rMax = caps.uMax = caps.vMax = AxisMax;
+    caps.numButtons = options.buttons.value_or(static_cast<uint32_t>(header.buttonCount));
+    caps.maxButtons = options.maxButtons;
+    caps.hasZ = caps.hasR = caps.hasU = caps.hasV = caps.hasPov = true;
 
     JoystickProfile profile(context, SimulatedJoystick);
-    profile.profileName = "simulated";
-    profile.Load();
+    switch (profile.Load("simulated")) {
+        case LoadResult::NewerVersion:
+            return Fail("profile " + options.profilePath + " was made by a newer version");
+        case LoadResult::Damaged:
+            return Fail("profile " + options.profilePath + " is damaged");
+        default:
+            break;
+    }
     profile.StartPolling();
     recording::Calls().clear();
 
@@ -179,8 +198,9 @@ int SimulateCommand(const std::vector<std::string>& args, std::FILE* out) {
         if (kind == LineKind::Skip) continue;
         if (kind == LineKind::Malformed) {
             std::fflush(out);
-            return Fail(options.tracePath + ":" + std::to_string(lineNumber) +
-                        ": malformed line (expected X Y BUTTONS or unplugged)");
+            return Fail(
+                options.tracePath + ":" + std::to_string(lineNumber) +
+                ": malformed line (expected X Y BUTTONS, X Y BUTTONS Z R U V POV or unplugged)");
         }
         joystick.answers = kind == LineKind::Poll;
         joystick.state = state;
