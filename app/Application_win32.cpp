@@ -18,24 +18,6 @@ namespace {
 
 constexpr UINT TrayIconId = 100;
 
-struct SliderControls {
-    int trackbar, label;
-};
-
-SliderControls ControlsOf(Setting setting) {
-    switch (setting) {
-        case Setting::Sensitivity:
-            return {IDC_SENSITIVITY, IDC_SENSITIVITY_VALUE};
-        case Setting::Acceleration:
-            return {IDC_ACCELERATION, IDC_ACCELERATION_VALUE};
-        case Setting::Threshold:
-            return {IDC_THRESHOLD, IDC_THRESHOLD_VALUE};
-        case Setting::PollingDelay:
-            break;
-    }
-    return {IDC_POLLING_DELAY, IDC_POLLING_DELAY_VALUE};
-}
-
 }  // namespace
 
 Application::Application(const ProgramContext& context) : state(context) {}
@@ -135,28 +117,26 @@ void Application::RefreshView() {
 void Application::BindSliders() {
     const JoystickProfile* profile = CurrentProfile(state);
     if (!profile) return;
-    for (const Setting setting : AllSettings) {
-        SliderControl& slider = SliderFor(setting);
-        const SliderRange range = RangeOf(setting);
-        slider.Attach(mainWindow, ControlsOf(setting).trackbar);
-        slider.SetRange(range.minimum, range.maximum, false);
-        slider.SetSteps(range.lineSize, range.pageSize, 3);
-        slider.SetTicFrequency(range.ticFrequency);
-        slider.SetPosition(SettingValue(*profile, setting), true);
+    for (const SliderRow& row : SliderTable) {
+        SliderControl& slider = sliders[static_cast<size_t>(row.setting)];
+        slider.Attach(mainWindow, row.trackbarId);
+        slider.SetRange(row.minimum, row.maximum, false);
+        slider.SetSteps(row.lineSize, row.pageSize, 3);
+        slider.SetTicFrequency(row.ticFrequency);
+        slider.SetPosition(SettingValue(*profile, row.setting), true);
     }
-    for (const Setting setting : AllSettings) {
-        SetDlgItemInt(mainWindow, ControlsOf(setting).label,
-                      static_cast<UINT>(SettingValue(*profile, setting)), TRUE);
+    for (const SliderRow& row : SliderTable) {
+        SetDlgItemInt(mainWindow, row.labelId,
+                      static_cast<UINT>(SettingValue(*profile, row.setting)), TRUE);
     }
 }
 
-void Application::OnSliderScroll(SliderControl* slider) {
-    for (const Setting setting : AllSettings) {
-        if (slider != &SliderFor(setting)) continue;
-        const int32_t value = slider->Position();
-        ApplySliderValue(state, setting, value);
-        SetDlgItemInt(mainWindow, ControlsOf(setting).label, static_cast<UINT>(value), TRUE);
-    }
+void Application::OnSliderScroll(int controlId) {
+    const SliderRow* row = SliderWithTrackbar(controlId);
+    if (!row) return;
+    const int32_t value = sliders[static_cast<size_t>(row->setting)].Position();
+    ApplySliderValue(state, row->setting, value);
+    SetDlgItemInt(mainWindow, row->labelId, static_cast<UINT>(value), TRUE);
 }
 
 void Application::PollJoystick(WPARAM joystickId) {
@@ -176,20 +156,6 @@ void Application::SetToggleMenuText(const char* text) {
 
 INT_PTR Application::RunDialog(const char* templateName, DLGPROC procedure) {
     return DialogBoxParamA(programGlobals.instance, templateName, mainWindow, procedure, 0);
-}
-
-SliderControl& Application::SliderFor(Setting setting) {
-    switch (setting) {
-        case Setting::Sensitivity:
-            return sensitivitySlider;
-        case Setting::Acceleration:
-            return accelerationSlider;
-        case Setting::Threshold:
-            return thresholdSlider;
-        case Setting::PollingDelay:
-            break;
-    }
-    return pollingDelaySlider;
 }
 
 Application* ApplicationOf(HWND window) {

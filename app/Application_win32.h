@@ -6,6 +6,8 @@
 
 #include <shellapi.h>
 
+#include <array>
+
 #include "app/SliderControl_win32.h"
 #include "app/SliderSettings.h"
 #include "app/WindowDrag_win32.h"
@@ -43,8 +45,9 @@ class Application {
     void ShowProfileMenu();
     // A profile item's command: the current joystick loads that profile and the view follows.
     void SelectProfile(WORD command);
-    // A scroll notification of a trackbar: the slider's value goes into the current profile.
-    void OnSliderScroll(SliderControl* slider);
+    // A scroll notification of the control `controlId`: when it is a slider's trackbar, the
+    // slider's value goes into the current profile and its label.
+    void OnSliderScroll(int controlId);
     // A poll timer tick of that joystick.
     void PollJoystick(WPARAM joystickId);
     // Menu item 40005 takes `text`.
@@ -77,10 +80,8 @@ class Application {
 
     ApplicationState state;
     ProfileManager profileManager{state};
-    SliderControl sensitivitySlider;
-    SliderControl accelerationSlider;
-    SliderControl thresholdSlider;
-    SliderControl pollingDelaySlider;
+    // Sensitivity, Acceleration, Threshold and Polling Delay: indexed like SliderTable.
+    std::array<SliderControl, SliderTable.size()> sliders;
     HWND mainWindow = nullptr;
     HMENU popupMenu = nullptr;
     NOTIFYICONDATAA trayIcon = {};
@@ -93,9 +94,6 @@ class Application {
     bool exited = false;
     // The open button configuration dialog, told when the current profile changes under it.
     HWND buttonDialog = nullptr;
-
-  private:
-    SliderControl& SliderFor(Setting setting);
 };
 
 // Sent to the open button configuration dialog when the current profile has changed.

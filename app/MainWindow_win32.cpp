@@ -88,7 +88,7 @@ INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             app->PollJoystick(wParam);
             return FALSE;
         case WM_HSCROLL:
-            app->OnSliderScroll(SliderControl::Of(reinterpret_cast<HWND>(lParam)));
+            app->OnSliderScroll(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
             return TRUE;
         case WM_USER:
             if (wParam == TrayIconId) app->OnTrayIcon(lParam);

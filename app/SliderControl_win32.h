@@ -13,7 +13,7 @@ class SliderControl {
     SliderControl(const SliderControl&) = delete;
     SliderControl& operator=(const SliderControl&) = delete;
 
-    // Drives the dialog's control `controlId`; the control's user data points back at this object.
+    // Drives the dialog's control `controlId`.
     void Attach(HWND dialog, int controlId);
     void SetRange(int32_t minimum, int32_t maximum, bool redraw);
     // Bit 0 of `which` sets the line size, bit 1 the page size.
@@ -22,9 +22,6 @@ class SliderControl {
     void SetPosition(int32_t position, bool redraw);
     // The thumb position, asked now.
     int32_t Position() const;
-
-    // The slider whose trackbar is `control`; null for a control that carries none.
-    static SliderControl* Of(HWND control);
 
   private:
     HWND trackbarWindow = nullptr;
