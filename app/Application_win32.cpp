@@ -59,8 +59,8 @@ int Application::Initialise() {
         RemoveTrayIcon();
         return 0;
     }
+    Note(state.notices, AutostartMessage(ApplyLaunchOnStartup(state.LaunchOnStartup), false));
     ShowNotices();
-    ApplyLaunchOnStartup(state.LaunchOnStartup);
     if (state.LaunchOnStartup) CheckDlgButton(mainWindow, IDC_LAUNCH_ON_STARTUP, BST_CHECKED);
     if (!StartJoysticks(state)) {
         Show(NoJoystickMessage());

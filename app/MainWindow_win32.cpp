@@ -5,6 +5,7 @@
 #include "app/ApplicationLogic.h"
 #include "app/Application_win32.h"
 #include "app/Autostart.h"
+#include "app/ShellMessages.h"
 #include "resources/resource.h"
 
 namespace {
@@ -36,7 +37,7 @@ INT_PTR OnCommand(Application& app, WORD command, WORD notification, HWND contro
             app.About();
             return TRUE;
         case IDC_LAUNCH_ON_STARTUP:
-            ToggleLaunchOnStartup(app.state);
+            Note(app.state.notices, AutostartMessage(ToggleLaunchOnStartup(app.state), true));
             return TRUE;
         case IDC_JOYSTICK_SELECTOR:
             if (notification == CBN_SELCHANGE) app.OnJoystickSelected(control);
