@@ -158,12 +158,14 @@ INT_PTR Application::RunDialog(const char* templateName, DLGPROC procedure) {
     return DialogBoxParamA(programGlobals.instance, templateName, mainWindow, procedure, 0);
 }
 
+void Application::RunDialogGreying(UINT menuItem, const char* templateName, DLGPROC procedure) {
+    // Greyed while open, so the notification-area menu cannot open a second one.
+    EnableMenuItem(popupMenu, menuItem, MF_GRAYED);
+    RunDialog(templateName, procedure);
+    EnableMenuItem(popupMenu, menuItem, MF_ENABLED);
+}
+
 Application* ApplicationOf(HWND window) {
     return window ? reinterpret_cast<Application*>(GetWindowLongPtrA(window, GWLP_USERDATA))
                   : nullptr;
-}
-
-int ShowDialogMessage(HWND window, const MessageText& message, UINT buttons) {
-    return platform::ShowMessageOver(message.owned ? window : nullptr, message.text, message.title,
-                                     message.icon, buttons);
 }

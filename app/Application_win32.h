@@ -10,7 +10,7 @@
 
 #include "app/SliderControl_win32.h"
 #include "app/SliderSettings.h"
-#include "app/WindowDrag_win32.h"
+#include "editor/WindowDrag_win32.h"
 #include "profiles/Configuration.h"
 #include "profiles/ProfileManager.h"
 
@@ -54,6 +54,8 @@ class Application {
     void SetToggleMenuText(const char* text);
     // Runs a modal dialog owned by the main control window; returns what it ended with.
     INT_PTR RunDialog(const char* templateName, DLGPROC procedure);
+    // Runs a modal dialog with the popup menu's item `menuItem` greyed until it closes.
+    void RunDialogGreying(UINT menuItem, const char* templateName, DLGPROC procedure);
 
     // Commands of the main control window. Exit saves and destroys the window; ToggleWindow saves,
     // hides or shows it and renames menu item 40005; EnableDisable saves the configuration after
@@ -113,6 +115,3 @@ INT_PTR CALLBACK DeleteProfileDialogProc(HWND dialog, UINT message, WPARAM wPara
 INT_PTR CALLBACK ButtonConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 // The Application of the main control window, or of a dialog's owner.
 Application* ApplicationOf(HWND window);
-// Shows a message over `window` when it is owned, else without owner; returns the button chosen.
-// `buttons`: MB_OK, or MB_YESNO for a question.
-int ShowDialogMessage(HWND window, const MessageText& message, UINT buttons = MB_OK);

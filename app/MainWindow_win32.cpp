@@ -6,6 +6,7 @@
 #include "app/Application_win32.h"
 #include "app/Autostart.h"
 #include "app/ShellMessages.h"
+#include "editor/DialogControls_win32.h"
 #include "resources/resource.h"
 
 namespace {
@@ -142,12 +143,7 @@ void Application::EnableDisable() {
     if (RunDialog("IDD_QVENABLEDLG", EnableDialogProc) == IDOK) SaveConfiguration(state);
 }
 
-void Application::About() {
-    // Greyed while open, so the notification-area menu cannot open a second one.
-    EnableMenuItem(popupMenu, IDM_ABOUT, MF_GRAYED);
-    RunDialog("IDD_ABOUT", AboutDialogProc);
-    EnableMenuItem(popupMenu, IDM_ABOUT, MF_ENABLED);
-}
+void Application::About() { RunDialogGreying(IDM_ABOUT, "IDD_ABOUT", AboutDialogProc); }
 
 void Application::ButtonConfiguration() {
     if (RunDialog("IDD_QVBUTTONDLG", ButtonConfigDialogProc) != IDOK) return;
@@ -159,15 +155,11 @@ void Application::ButtonConfiguration() {
 }
 
 void Application::AddProfile() {
-    EnableMenuItem(popupMenu, IDM_ADD_PROFILE, MF_GRAYED);
-    RunDialog("IDD_ADDPROFILE", AddProfileDialogProc);
-    EnableMenuItem(popupMenu, IDM_ADD_PROFILE, MF_ENABLED);
+    RunDialogGreying(IDM_ADD_PROFILE, "IDD_ADDPROFILE", AddProfileDialogProc);
 }
 
 void Application::DeleteProfile() {
-    EnableMenuItem(popupMenu, IDM_DELETE_PROFILE, MF_GRAYED);
-    RunDialog("IDD_DELPROFILE", DeleteProfileDialogProc);
-    EnableMenuItem(popupMenu, IDM_DELETE_PROFILE, MF_ENABLED);
+    RunDialogGreying(IDM_DELETE_PROFILE, "IDD_DELPROFILE", DeleteProfileDialogProc);
 }
 
 void Application::OnJoystickSelected(HWND selector) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/Application_win32.h"
+#include "editor/DialogControls_win32.h"
 #include "resources/resource.h"
 
 namespace {
@@ -43,22 +44,10 @@ void InsertProfileItem(HMENU submenu, UINT position, UINT command, const std::st
     InsertMenuItemA(submenu, position, TRUE, &item);
 }
 
-// The whole text of a control, however long.
-std::string ControlText(HWND dialog, int id) {
-    const HWND control = GetDlgItem(dialog, id);
-    std::vector<char> text(static_cast<size_t>(GetWindowTextLengthA(control)) + 1);
-    GetWindowTextA(control, text.data(), static_cast<int>(text.size()));
-    return text.data();
-}
-
 void FillDeleteChoices(HWND dialog, const ProfileManager& manager) {
-    const HWND list = GetDlgItem(dialog, IDC_DELETE_PROFILE_LIST);
-    SendMessageA(list, CB_RESETCONTENT, 0, 0);
-    for (const std::string& name : manager.DeleteChoices()) {
-        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-    }
-    SendMessageA(list, CB_SETCURSEL, 0, 0);
-    UpdateWindow(list);
+    FillList(dialog, IDC_DELETE_PROFILE_LIST, manager.DeleteChoices());
+    SelectEntry(dialog, IDC_DELETE_PROFILE_LIST, 0);
+    UpdateWindow(GetDlgItem(dialog, IDC_DELETE_PROFILE_LIST));
 }
 
 // "Add": an empty name does nothing and a refused one is explained over the dialog, which stays
@@ -80,15 +69,15 @@ void Application::RefreshProfileList() {
     // Only the profile items go: the separator and the two commands stay at the bottom.
     const HMENU submenu = ProfileSubmenu(*this);
     while (GetMenuItemCount(submenu) > FixedItemCount) DeleteMenu(submenu, 0, MF_BYPOSITION);
-    // Kept filled for whoever reads the window, but the entries alone say which item is which
-    // file: this list sorts by its own rules.
-    const HWND list = GetDlgItem(mainWindow, IDC_PROFILE_LIST);
-    SendMessageA(list, CB_RESETCONTENT, 0, 0);
+    std::vector<std::string> fileNames;
     for (size_t i = 0; i < entries.size(); ++i) {
-        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entries[i].fileName.c_str()));
+        fileNames.push_back(entries[i].fileName);
         InsertProfileItem(submenu, static_cast<UINT>(i), static_cast<UINT>(FirstProfileCommand + i),
                           entries[i].profileName);
     }
+    // Kept filled for whoever reads the window, but the entries alone say which item is which
+    // file: this list sorts by its own rules.
+    FillList(mainWindow, IDC_PROFILE_LIST, fileNames);
     SetDlgItemTextA(mainWindow, IDC_CURRENT_PROFILE, profileManager.CurrentName().c_str());
 }
 

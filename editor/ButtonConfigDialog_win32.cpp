@@ -6,6 +6,7 @@
 #include "app/ApplicationLogic.h"
 #include "app/Application_win32.h"
 #include "editor/ButtonEditorState.h"
+#include "editor/DialogControls_win32.h"
 #include "resources/resource.h"
 
 namespace {
@@ -26,34 +27,15 @@ constexpr ColumnControls ShiftedControls = {IDC_BC_SHIFTED_MODIFIER, IDC_BC_SHIF
 ButtonEditorState editor;
 WindowDrag drag;
 
-void Select(HWND dialog, int id, int index) {
-    // -1 leaves the list without a selection.
-    SendDlgItemMessageA(dialog, id, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-}
-
-void Fill(HWND dialog, int id, const std::vector<std::string>& entries) {
-    SendDlgItemMessageA(dialog, id, CB_RESETCONTENT, 0, 0);
-    for (const std::string& entry : entries) {
-        SendDlgItemMessageA(dialog, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
-    }
-}
-
 void Check(HWND dialog, int id, bool checked) {
     CheckDlgButton(dialog, id, checked ? BST_CHECKED : BST_UNCHECKED);
-}
-
-std::string ControlText(HWND dialog, int id) {
-    const HWND control = GetDlgItem(dialog, id);
-    std::vector<char> text(static_cast<size_t>(GetWindowTextLengthA(control)) + 1);
-    GetWindowTextA(control, text.data(), static_cast<int>(text.size()));
-    return text.data();
 }
 
 void ShowColumn(HWND dialog, const ColumnControls& controls, const ColumnView& column,
                 Redraw redraw) {
     if (Includes(redraw, Redraw::Selections)) {
-        Select(dialog, controls.modifier, column.modifierSelection);
-        Select(dialog, controls.key, column.keySelection);
+        SelectEntry(dialog, controls.modifier, column.modifierSelection);
+        SelectEntry(dialog, controls.key, column.keySelection);
     }
     // Setting the text notifies EN_CHANGE, which writes the same text back into its slot.
     if (Includes(redraw, Redraw::Texts))
@@ -73,20 +55,20 @@ void Render(HWND dialog, Redraw redraw) {
     const ButtonEditorView view = editor.View();
     if (redraw == Redraw::Everything) {
         SetDlgItemTextA(dialog, IDC_BC_PROFILE_NAME, view.profileName.c_str());
-        Fill(dialog, IDC_BC_EVENT, view.events);
-        Select(dialog, IDC_BC_EVENT, view.selectedEvent);
-        Fill(dialog, IDC_BC_SHIFT_BUTTON, view.shiftButtons);
-        Select(dialog, IDC_BC_SHIFT_BUTTON, view.shiftSelection);
-        Fill(dialog, IDC_BC_KEY, view.keys);
-        Fill(dialog, IDC_BC_SHIFTED_KEY, view.keys);
+        FillList(dialog, IDC_BC_EVENT, view.events);
+        SelectEntry(dialog, IDC_BC_EVENT, view.selectedEvent);
+        FillList(dialog, IDC_BC_SHIFT_BUTTON, view.shiftButtons);
+        SelectEntry(dialog, IDC_BC_SHIFT_BUTTON, view.shiftSelection);
+        FillList(dialog, IDC_BC_KEY, view.keys);
+        FillList(dialog, IDC_BC_SHIFTED_KEY, view.keys);
         Check(dialog, IDC_BC_SWAP_Y, view.swapY);
         Check(dialog, IDC_BC_SWAP_X, view.swapX);
         Check(dialog, IDC_BC_PROGRESSIVE, view.progressive);
         SendDlgItemMessageA(dialog, IDC_BC_MAX_CHARS, EM_LIMITTEXT, LengthDigits, 0);
     }
     if (Includes(redraw, Redraw::ModifierLists)) {
-        Fill(dialog, IDC_BC_MODIFIER, view.modifiers);
-        Fill(dialog, IDC_BC_SHIFTED_MODIFIER, view.modifiers);
+        FillList(dialog, IDC_BC_MODIFIER, view.modifiers);
+        FillList(dialog, IDC_BC_SHIFTED_MODIFIER, view.modifiers);
     }
     if (Includes(redraw, Redraw::Texts)) {
         for (int id : {IDC_BC_TEXT, IDC_BC_SHIFTED_TEXT}) {
