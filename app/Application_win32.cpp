@@ -154,14 +154,16 @@ void Application::SetToggleMenuText(const char* text) {
     SetMenuItemInfoA(popupMenu, IDM_HIDE_SHOW, FALSE, &item);
 }
 
-INT_PTR Application::RunDialog(const char* templateName, DLGPROC procedure) {
-    return DialogBoxParamA(programGlobals.instance, templateName, mainWindow, procedure, 0);
+INT_PTR Application::RunDialog(const char* templateName, DLGPROC procedure, void* context) {
+    return DialogBoxParamA(programGlobals.instance, templateName, mainWindow, procedure,
+                           reinterpret_cast<LPARAM>(context));
 }
 
 void Application::RunDialogGreying(UINT menuItem, const char* templateName, DLGPROC procedure) {
     // Greyed while open, so the notification-area menu cannot open a second one.
     EnableMenuItem(popupMenu, menuItem, MF_GRAYED);
-    RunDialog(templateName, procedure);
+    ShellDialogContext context{*this, {}};
+    RunDialog(templateName, procedure, &context);
     EnableMenuItem(popupMenu, menuItem, MF_ENABLED);
 }
 

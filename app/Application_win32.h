@@ -52,9 +52,11 @@ class Application {
     void PollJoystick(WPARAM joystickId);
     // Menu item 40005 takes `text`.
     void SetToggleMenuText(const char* text);
-    // Runs a modal dialog owned by the main control window; returns what it ended with.
-    INT_PTR RunDialog(const char* templateName, DLGPROC procedure);
-    // Runs a modal dialog with the popup menu's item `menuItem` greyed until it closes.
+    // Runs a modal dialog owned by the main control window, with `context` as its creation
+    // parameter; returns what it ended with.
+    INT_PTR RunDialog(const char* templateName, DLGPROC procedure, void* context);
+    // Runs a modal dialog given a ShellDialogContext, with the popup menu's item `menuItem` greyed
+    // until it closes.
     void RunDialogGreying(UINT menuItem, const char* templateName, DLGPROC procedure);
 
     // Commands of the main control window. Exit saves and destroys the window; ToggleWindow saves,
@@ -98,6 +100,13 @@ class Application {
     HWND buttonDialog = nullptr;
 };
 
+// The creation parameter of the About, enabling, Add Profile and Delete Profile dialogs, alive
+// while the dialog is open.
+struct ShellDialogContext {
+    Application& app;
+    WindowDrag drag;
+};
+
 // Sent to the open button configuration dialog when the current profile has changed.
 constexpr UINT ProfileChangedMessage = WM_APP + 1;
 
@@ -113,5 +122,5 @@ INT_PTR CALLBACK DeleteProfileDialogProc(HWND dialog, UINT message, WPARAM wPara
 // The button configuration dialog's procedure; ends with 1 after OK (the current profile has
 // taken the edits) and 2 after Cancel.
 INT_PTR CALLBACK ButtonConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-// The Application of the main control window, or of a dialog's owner.
+// The Application of the main control window.
 Application* ApplicationOf(HWND window);

@@ -140,13 +140,14 @@ void Application::ToggleWindow() {
 }
 
 void Application::EnableDisable() {
-    if (RunDialog("IDD_QVENABLEDLG", EnableDialogProc) == IDOK) SaveConfiguration(state);
+    ShellDialogContext context{*this, {}};
+    if (RunDialog("IDD_QVENABLEDLG", EnableDialogProc, &context) == IDOK) SaveConfiguration(state);
 }
 
 void Application::About() { RunDialogGreying(IDM_ABOUT, "IDD_ABOUT", AboutDialogProc); }
 
 void Application::ButtonConfiguration() {
-    if (RunDialog("IDD_QVBUTTONDLG", ButtonConfigDialogProc) != IDOK) return;
+    if (RunDialog("IDD_QVBUTTONDLG", ButtonConfigDialogProc, nullptr) != IDOK) return;
     // Marked again and saved at once, also when OK changed nothing.
     if (JoystickProfile* profile = CurrentProfile(state)) {
         profile->modified = true;

@@ -15,9 +15,6 @@ namespace {
 constexpr int ProfileSubmenuPosition = 3;
 constexpr int FixedItemCount = 3;
 
-WindowDrag addDrag;
-WindowDrag deleteDrag;
-
 HMENU ProfileSubmenu(const Application& app) {
     return GetSubMenu(GetSubMenu(app.popupMenu, 0), ProfileSubmenuPosition);
 }
@@ -97,15 +94,15 @@ void Application::SelectProfile(WORD command) {
     if (profileManager.Select(command)) RefreshView();
 }
 
-INT_PTR CALLBACK AddProfileDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    Application* app = ApplicationOf(GetParent(dialog));
-    if (!app) return FALSE;
+INT_PTR CALLBACK AddProfileDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    ShellDialogContext* context = DialogContextOf<ShellDialogContext>(dialog, message, lParam);
+    if (!context) return FALSE;
     // TRUE: the name edit, the first control, takes the keyboard focus.
     if (message == WM_INITDIALOG) return TRUE;
-    if (message != WM_COMMAND) return HandleDragMessage(dialog, message, addDrag);
+    if (message != WM_COMMAND) return HandleDragMessage(dialog, message, context->drag);
     switch (LOWORD(wParam)) {
         case IDOK:
-            OnAdd(dialog, *app);
+            OnAdd(dialog, context->app);
             return TRUE;
         case IDCANCEL:
             EndDialog(dialog, 1);
@@ -115,24 +112,25 @@ INT_PTR CALLBACK AddProfileDialogProc(HWND dialog, UINT message, WPARAM wParam, 
     }
 }
 
-INT_PTR CALLBACK DeleteProfileDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    Application* app = ApplicationOf(GetParent(dialog));
-    if (!app) return FALSE;
+INT_PTR CALLBACK DeleteProfileDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    ShellDialogContext* context = DialogContextOf<ShellDialogContext>(dialog, message, lParam);
+    if (!context) return FALSE;
+    Application& app = context->app;
     switch (message) {
         case WM_INITDIALOG:
             // Listed afresh: the command may come without the menu having been shown.
-            app->RefreshProfileList();
-            FillDeleteChoices(dialog, app->profileManager);
+            app.RefreshProfileList();
+            FillDeleteChoices(dialog, app.profileManager);
             return TRUE;
         case WM_COMMAND:
             if (LOWORD(wParam) == IDOK) {
                 // A failed deletion is not reported: the file stays in the list.
-                app->profileManager.Delete(ControlText(dialog, IDC_DELETE_PROFILE_LIST));
-                app->RefreshProfileList();
+                app.profileManager.Delete(ControlText(dialog, IDC_DELETE_PROFILE_LIST));
+                app.RefreshProfileList();
             }
             if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) EndDialog(dialog, 1);
             return LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL;
         default:
-            return HandleDragMessage(dialog, message, deleteDrag);
+            return HandleDragMessage(dialog, message, context->drag);
     }
 }
