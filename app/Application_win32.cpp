@@ -11,6 +11,7 @@
 #include "app/Autostart.h"
 #include "app/ProgramGlobals_win32.h"
 #include "app/ShellMessages.h"
+#include "editor/ButtonConfigDialog_win32.h"
 #include "platform/win32/PlatformWin32.h"
 #include "resources/resource.h"
 

@@ -107,9 +107,6 @@ struct ShellDialogContext {
     WindowDrag drag;
 };
 
-// Sent to the open button configuration dialog when the current profile has changed.
-constexpr UINT ProfileChangedMessage = WM_APP + 1;
-
 // The main control window's dialog procedure.
 INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // The About dialog's procedure.
@@ -119,8 +116,5 @@ INT_PTR CALLBACK EnableDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 // The Add Profile and Delete Profile dialogs' procedures; both end with 1.
 INT_PTR CALLBACK AddProfileDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK DeleteProfileDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-// The button configuration dialog's procedure; ends with 1 after OK (the current profile has
-// taken the edits) and 2 after Cancel.
-INT_PTR CALLBACK ButtonConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 // The Application of the main control window.
 Application* ApplicationOf(HWND window);

@@ -6,6 +6,7 @@
 #include "app/Application_win32.h"
 #include "app/Autostart.h"
 #include "app/ShellMessages.h"
+#include "editor/ButtonConfigDialog_win32.h"
 #include "editor/DialogControls_win32.h"
 #include "resources/resource.h"
 
@@ -147,7 +148,11 @@ void Application::EnableDisable() {
 void Application::About() { RunDialogGreying(IDM_ABOUT, "IDD_ABOUT", AboutDialogProc); }
 
 void Application::ButtonConfiguration() {
-    if (RunDialog("IDD_QVBUTTONDLG", ButtonConfigDialogProc, nullptr) != IDOK) return;
+    ButtonDialogContext context;
+    context.currentProfile = [this] { return CurrentProfile(state); };
+    context.showProfileMenu = [this] { ShowProfileMenu(); };
+    context.openDialog = &buttonDialog;
+    if (RunDialog("IDD_QVBUTTONDLG", ButtonConfigDialogProc, &context) != IDOK) return;
     // Marked again and saved at once, also when OK changed nothing.
     if (JoystickProfile* profile = CurrentProfile(state)) {
         profile->modified = true;

@@ -1,11 +1,9 @@
 // The button configuration dialog: its procedure turns each notification into one call of the
 // working state and copies into the controls the parts of the state that the call changed.
-#include <string>
-#include <vector>
+#include "editor/ButtonConfigDialog_win32.h"
 
-#include "app/ApplicationLogic.h"
-#include "app/Application_win32.h"
-#include "editor/ButtonEditorState.h"
+#include <string>
+
 #include "editor/DialogControls_win32.h"
 #include "resources/resource.h"
 
@@ -22,10 +20,6 @@ constexpr ColumnControls NormalControls = {IDC_BC_MODIFIER, IDC_BC_KEY, IDC_BC_P
                                            IDC_BC_PLUS_2, IDC_BC_TEXT};
 constexpr ColumnControls ShiftedControls = {IDC_BC_SHIFTED_MODIFIER, IDC_BC_SHIFTED_KEY,
                                             IDC_BC_PLUS_3, IDC_BC_PLUS_4, IDC_BC_SHIFTED_TEXT};
-
-// The dialog is modal, so one working state serves every opening.
-ButtonEditorState editor;
-WindowDrag drag;
 
 void Check(HWND dialog, int id, bool checked) {
     CheckDlgButton(dialog, id, checked ? BST_CHECKED : BST_UNCHECKED);
@@ -50,7 +44,7 @@ void ShowColumn(HWND dialog, const ColumnControls& controls, const ColumnView& c
 
 // Copies the parts `redraw` names from the state into the controls; the others keep what the
 // user is doing in them.
-void Render(HWND dialog, Redraw redraw) {
+void Render(HWND dialog, const ButtonEditorState& editor, Redraw redraw) {
     if (redraw == Redraw::Nothing) return;
     const ButtonEditorView view = editor.View();
     if (redraw == Redraw::Everything) {
@@ -84,17 +78,17 @@ void Render(HWND dialog, Redraw redraw) {
 
 // On opening and after the profile menu: working copies of the current profile. Without them
 // the dialog cannot work and ends as Cancel does.
-void Open(HWND dialog, Application& app) {
-    const JoystickProfile* profile = CurrentProfile(app.state);
-    if (profile && editor.Initialise(*profile)) {
-        Render(dialog, Redraw::Everything);
+void Open(HWND dialog, ButtonDialogContext& context) {
+    const JoystickProfile* profile = context.currentProfile();
+    if (profile && context.editor.Initialise(*profile)) {
+        Render(dialog, context.editor, Redraw::Everything);
         return;
     }
     if (profile) ShowDialogMessage(dialog, EditorNoMemoryMessage());
     EndDialog(dialog, IDCANCEL);
 }
 
-Redraw OnListChoice(HWND dialog, int id) {
+Redraw OnListChoice(HWND dialog, ButtonEditorState& editor, int id) {
     const int index = static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0));
     switch (id) {
         case IDC_BC_EVENT:
@@ -112,21 +106,22 @@ Redraw OnListChoice(HWND dialog, int id) {
     }
 }
 
-Redraw OnOption(WORD notification, Option option) {
+Redraw OnOption(ButtonEditorState& editor, WORD notification, Option option) {
     return notification == BN_CLICKED ? editor.Toggle(option) : Redraw::Nothing;
 }
 
-Redraw OnText(HWND dialog, int id, WORD notification, Column column) {
+Redraw OnText(HWND dialog, ButtonEditorState& editor, int id, WORD notification, Column column) {
     return notification == EN_CHANGE ? editor.SetText(column, ControlText(dialog, id))
                                      : Redraw::Nothing;
 }
 
-void WriteBack(HWND dialog, Application& app) {
-    JoystickProfile* profile = CurrentProfile(app.state);
-    EndDialog(dialog, profile && editor.WriteBack(*profile) ? IDOK : IDCANCEL);
+void WriteBack(HWND dialog, ButtonDialogContext& context) {
+    JoystickProfile* profile = context.currentProfile();
+    EndDialog(dialog, profile && context.editor.WriteBack(*profile) ? IDOK : IDCANCEL);
 }
 
-Redraw OnControl(HWND dialog, Application& app, int id, WORD notification) {
+Redraw OnControl(HWND dialog, ButtonDialogContext& context, int id, WORD notification) {
+    ButtonEditorState& editor = context.editor;
     switch (id) {
         case IDC_BC_EVENT:
         case IDC_BC_MODIFIER:
@@ -134,24 +129,25 @@ Redraw OnControl(HWND dialog, Application& app, int id, WORD notification) {
         case IDC_BC_KEY:
         case IDC_BC_SHIFTED_KEY:
         case IDC_BC_SHIFT_BUTTON:
-            return notification == CBN_SELCHANGE ? OnListChoice(dialog, id) : Redraw::Nothing;
+            return notification == CBN_SELCHANGE ? OnListChoice(dialog, editor, id)
+                                                 : Redraw::Nothing;
         case IDC_BC_TEXT:
-            return OnText(dialog, id, notification, Column::Normal);
+            return OnText(dialog, editor, id, notification, Column::Normal);
         case IDC_BC_SHIFTED_TEXT:
-            return OnText(dialog, id, notification, Column::Shifted);
+            return OnText(dialog, editor, id, notification, Column::Shifted);
         case IDC_BC_SWAP_Y:
-            return OnOption(notification, Option::SwapY);
+            return OnOption(editor, notification, Option::SwapY);
         case IDC_BC_SWAP_X:
-            return OnOption(notification, Option::SwapX);
+            return OnOption(editor, notification, Option::SwapX);
         case IDC_BC_PROGRESSIVE:
-            return OnOption(notification, Option::Progressive);
+            return OnOption(editor, notification, Option::Progressive);
         case IDC_BC_PROFILE_MANAGER:
-            app.ShowProfileMenu();
+            context.showProfileMenu();
             // Every change so far is dropped, also when the menu was dismissed.
-            Open(dialog, app);
+            Open(dialog, context);
             return Redraw::Nothing;
         case IDOK:
-            WriteBack(dialog, app);
+            WriteBack(dialog, context);
             return Redraw::Nothing;
         case IDCANCEL:
             EndDialog(dialog, IDCANCEL);
@@ -163,7 +159,8 @@ Redraw OnControl(HWND dialog, Application& app, int id, WORD notification) {
 
 // Every command first passes the combination-length check, which may ask, tell, redraw the
 // length or the texts, and drop the command.
-void OnCommand(HWND dialog, Application& app, int id, WORD notification) {
+void OnCommand(HWND dialog, ButtonDialogContext& context, int id, WORD notification) {
+    ButtonEditorState& editor = context.editor;
     const UINT typed = GetDlgItemInt(dialog, IDC_BC_MAX_CHARS, nullptr, FALSE);
     CommandGate gate = editor.BeforeCommand(id, typed);
     if (gate.ask) {
@@ -171,32 +168,32 @@ void OnCommand(HWND dialog, Application& app, int id, WORD notification) {
             ShowDialogMessage(dialog, LargeLengthQuestion(), MB_YESNO) == IDYES);
     }
     if (gate.message) ShowDialogMessage(dialog, *gate.message);
-    Render(dialog, gate.redraw);
-    if (gate.proceed) Render(dialog, OnControl(dialog, app, id, notification));
+    Render(dialog, editor, gate.redraw);
+    if (gate.proceed) Render(dialog, editor, OnControl(dialog, context, id, notification));
 }
 
 }  // namespace
 
-INT_PTR CALLBACK ButtonConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    Application* app = ApplicationOf(GetParent(dialog));
-    if (!app) return FALSE;
+INT_PTR CALLBACK ButtonConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    ButtonDialogContext* context = DialogContextOf<ButtonDialogContext>(dialog, message, lParam);
+    if (!context) return FALSE;
     switch (message) {
         case WM_INITDIALOG:
-            app->buttonDialog = dialog;
-            Open(dialog, *app);
+            *context->openDialog = dialog;
+            Open(dialog, *context);
             // FALSE: no control takes the keyboard focus at opening.
             return FALSE;
         case ProfileChangedMessage:
-            Open(dialog, *app);
+            Open(dialog, *context);
             return TRUE;
         case WM_DESTROY:
-            if (app->buttonDialog == dialog) app->buttonDialog = nullptr;
-            editor.Close();
+            if (*context->openDialog == dialog) *context->openDialog = nullptr;
+            context->editor.Close();
             return TRUE;
         case WM_COMMAND:
-            OnCommand(dialog, *app, LOWORD(wParam), HIWORD(wParam));
+            OnCommand(dialog, *context, LOWORD(wParam), HIWORD(wParam));
             return TRUE;
         default:
-            return HandleDragMessage(dialog, message, drag);
+            return HandleDragMessage(dialog, message, context->drag);
     }
 }
