@@ -17,7 +17,8 @@
 
 namespace {
 
-constexpr UINT TrayIconId = 100;
+// Pixels a side: the small icon the notification area shows.
+constexpr int TrayIconSize = 16;
 
 }  // namespace
 
@@ -79,9 +80,9 @@ void Application::AddTrayIcon() {
     trayIcon.hWnd = mainWindow;
     trayIcon.uID = TrayIconId;
     trayIcon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    trayIcon.uCallbackMessage = WM_USER;
-    trayIcon.hIcon = static_cast<HICON>(
-        LoadImageA(programGlobals.instance, "IDI_JOY", IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+    trayIcon.uCallbackMessage = TrayIconMessage;
+    trayIcon.hIcon = static_cast<HICON>(LoadImageA(programGlobals.instance, "IDI_JOY", IMAGE_ICON,
+                                                   TrayIconSize, TrayIconSize, LR_DEFAULTCOLOR));
     lstrcpynA(trayIcon.szTip, "Quorvel", sizeof trayIcon.szTip);
     Shell_NotifyIconA(NIM_ADD, &trayIcon);
 }
@@ -122,7 +123,8 @@ void Application::BindSliders() {
         SliderControl& slider = sliders[static_cast<size_t>(row.setting)];
         slider.Attach(mainWindow, row.trackbarId);
         slider.SetRange(row.minimum, row.maximum, false);
-        slider.SetSteps(row.lineSize, row.pageSize, 3);
+        slider.SetSteps(row.lineSize, row.pageSize,
+                        SliderControl::LineStep | SliderControl::PageStep);
         slider.SetTicFrequency(row.ticFrequency);
         slider.SetPosition(SettingValue(*profile, row.setting), true);
     }

@@ -14,6 +14,10 @@
 #include "profiles/Configuration.h"
 #include "profiles/ProfileManager.h"
 
+// The notification-area icon's identifier, and the message it sends the main control window.
+constexpr UINT TrayIconId = 100;
+constexpr UINT TrayIconMessage = WM_USER;
+
 class Application {
   public:
     explicit Application(const ProgramContext& context);

@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr WPARAM TrayIconId = 100;
-
 // A menu command runs as its button's command, posted, so the menu has closed first.
 INT_PTR PostCommand(const Application& app, int command) {
     PostMessageA(app.mainWindow, WM_COMMAND, static_cast<WPARAM>(command), 0);
@@ -93,7 +91,7 @@ INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_HSCROLL:
             app->OnSliderScroll(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
             return TRUE;
-        case WM_USER:
+        case TrayIconMessage:
             if (wParam == TrayIconId) app->OnTrayIcon(lParam);
             return TRUE;
         default:

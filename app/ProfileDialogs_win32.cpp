@@ -14,6 +14,8 @@ namespace {
 // a separator, "Add Profile..." and "Delete Profile...".
 constexpr int ProfileSubmenuPosition = 3;
 constexpr int FixedItemCount = 3;
+// What both dialogs end with, after Cancel too: the caller does not look.
+constexpr INT_PTR DialogEnded = 1;
 
 HMENU ProfileSubmenu(const Application& app) {
     return GetSubMenu(GetSubMenu(app.popupMenu, 0), ProfileSubmenuPosition);
@@ -55,7 +57,7 @@ void OnAdd(HWND dialog, Application& app) {
     if (outcome.result != AddResult::Added) return;
     // The sliders show the settings the profile has now, not the previous profile's.
     app.RefreshView();
-    EndDialog(dialog, 1);
+    EndDialog(dialog, DialogEnded);
 }
 
 }  // namespace
@@ -105,7 +107,7 @@ INT_PTR CALLBACK AddProfileDialogProc(HWND dialog, UINT message, WPARAM wParam, 
             OnAdd(dialog, context->app);
             return TRUE;
         case IDCANCEL:
-            EndDialog(dialog, 1);
+            EndDialog(dialog, DialogEnded);
             return TRUE;
         default:
             return FALSE;
@@ -128,8 +130,9 @@ INT_PTR CALLBACK DeleteProfileDialogProc(HWND dialog, UINT message, WPARAM wPara
                 app.profileManager.Delete(ControlText(dialog, IDC_DELETE_PROFILE_LIST));
                 app.RefreshProfileList();
             }
-            if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) EndDialog(dialog, 1);
-            return LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL;
+            if (LOWORD(wParam) != IDOK && LOWORD(wParam) != IDCANCEL) return FALSE;
+            EndDialog(dialog, DialogEnded);
+            return TRUE;
         default:
             return HandleDragMessage(dialog, message, context->drag);
     }

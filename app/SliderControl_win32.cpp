@@ -13,8 +13,8 @@ void SliderControl::SetRange(int32_t minimum, int32_t maximum, bool redraw) {
 }
 
 void SliderControl::SetSteps(int32_t line, int32_t page, int which) {
-    if (which & 1) PostMessageA(trackbarWindow, TBM_SETLINESIZE, 0, line);
-    if (which & 2) PostMessageA(trackbarWindow, TBM_SETPAGESIZE, 0, page);
+    if (which & LineStep) PostMessageA(trackbarWindow, TBM_SETLINESIZE, 0, line);
+    if (which & PageStep) PostMessageA(trackbarWindow, TBM_SETPAGESIZE, 0, page);
 }
 
 void SliderControl::SetTicFrequency(int32_t frequency) {
