@@ -11,30 +11,14 @@
 #include "app/Autostart.h"
 #include "app/ProgramGlobals_win32.h"
 #include "app/ShellMessages.h"
+#include "editor/ButtonConfigDialog_win32.h"
 #include "platform/win32/PlatformWin32.h"
 #include "resources/resource.h"
 
 namespace {
 
-constexpr UINT TrayIconId = 100;
-
-struct SliderControls {
-    int trackbar, label;
-};
-
-SliderControls ControlsOf(Setting setting) {
-    switch (setting) {
-        case Setting::Sensitivity:
-            return {IDC_SENSITIVITY, IDC_SENSITIVITY_VALUE};
-        case Setting::Acceleration:
-            return {IDC_ACCELERATION, IDC_ACCELERATION_VALUE};
-        case Setting::Threshold:
-            return {IDC_THRESHOLD, IDC_THRESHOLD_VALUE};
-        case Setting::PollingDelay:
-            break;
-    }
-    return {IDC_POLLING_DELAY, IDC_POLLING_DELAY_VALUE};
-}
+// Pixels a side: the small icon the notification area shows.
+constexpr int TrayIconSize = 16;
 
 }  // namespace
 
@@ -77,8 +61,8 @@ int Application::Initialise() {
         RemoveTrayIcon();
         return 0;
     }
+    Note(state.notices, AutostartMessage(ApplyLaunchOnStartup(state.LaunchOnStartup), false));
     ShowNotices();
-    ApplyLaunchOnStartup(state.LaunchOnStartup);
     if (state.LaunchOnStartup) CheckDlgButton(mainWindow, IDC_LAUNCH_ON_STARTUP, BST_CHECKED);
     if (!StartJoysticks(state)) {
         Show(NoJoystickMessage());
@@ -96,9 +80,9 @@ void Application::AddTrayIcon() {
     trayIcon.hWnd = mainWindow;
     trayIcon.uID = TrayIconId;
     trayIcon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    trayIcon.uCallbackMessage = WM_USER;
-    trayIcon.hIcon = static_cast<HICON>(
-        LoadImageA(programGlobals.instance, "IDI_JOY", IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+    trayIcon.uCallbackMessage = TrayIconMessage;
+    trayIcon.hIcon = static_cast<HICON>(LoadImageA(programGlobals.instance, "IDI_JOY", IMAGE_ICON,
+                                                   TrayIconSize, TrayIconSize, LR_DEFAULTCOLOR));
     lstrcpynA(trayIcon.szTip, "Quorvel", sizeof trayIcon.szTip);
     Shell_NotifyIconA(NIM_ADD, &trayIcon);
 }
@@ -135,28 +119,27 @@ void Application::RefreshView() {
 void Application::BindSliders() {
     const JoystickProfile* profile = CurrentProfile(state);
     if (!profile) return;
-    for (const Setting setting : AllSettings) {
-        SliderControl& slider = SliderFor(setting);
-        const SliderRange range = RangeOf(setting);
-        slider.Attach(mainWindow, ControlsOf(setting).trackbar);
-        slider.SetRange(range.minimum, range.maximum, false);
-        slider.SetSteps(range.lineSize, range.pageSize, 3);
-        slider.SetTicFrequency(range.ticFrequency);
-        slider.SetPosition(SettingValue(*profile, setting), true);
+    for (const SliderRow& row : SliderTable) {
+        SliderControl& slider = sliders[static_cast<size_t>(row.setting)];
+        slider.Attach(mainWindow, row.trackbarId);
+        slider.SetRange(row.minimum, row.maximum, false);
+        slider.SetSteps(row.lineSize, row.pageSize,
+                        SliderControl::LineStep | SliderControl::PageStep);
+        slider.SetTicFrequency(row.ticFrequency);
+        slider.SetPosition(SettingValue(*profile, row.setting), true);
     }
-    for (const Setting setting : AllSettings) {
-        SetDlgItemInt(mainWindow, ControlsOf(setting).label,
-                      static_cast<UINT>(SettingValue(*profile, setting)), TRUE);
+    for (const SliderRow& row : SliderTable) {
+        SetDlgItemInt(mainWindow, row.labelId,
+                      static_cast<UINT>(SettingValue(*profile, row.setting)), TRUE);
     }
 }
 
-void Application::OnSliderScroll(SliderControl* slider) {
-    for (const Setting setting : AllSettings) {
-        if (slider != &SliderFor(setting)) continue;
-        const int32_t value = slider->Position();
-        ApplySliderValue(state, setting, value);
-        SetDlgItemInt(mainWindow, ControlsOf(setting).label, static_cast<UINT>(value), TRUE);
-    }
+void Application::OnSliderScroll(int controlId) {
+    const SliderRow* row = SliderWithTrackbar(controlId);
+    if (!row) return;
+    const int32_t value = sliders[static_cast<size_t>(row->setting)].Position();
+    ApplySliderValue(state, row->setting, value);
+    SetDlgItemInt(mainWindow, row->labelId, static_cast<UINT>(value), TRUE);
 }
 
 void Application::PollJoystick(WPARAM joystickId) {
@@ -174,30 +157,20 @@ void Application::SetToggleMenuText(const char* text) {
     SetMenuItemInfoA(popupMenu, IDM_HIDE_SHOW, FALSE, &item);
 }
 
-INT_PTR Application::RunDialog(const char* templateName, DLGPROC procedure) {
-    return DialogBoxParamA(programGlobals.instance, templateName, mainWindow, procedure, 0);
+INT_PTR Application::RunDialog(const char* templateName, DLGPROC procedure, void* context) {
+    return DialogBoxParamA(programGlobals.instance, templateName, mainWindow, procedure,
+                           reinterpret_cast<LPARAM>(context));
 }
 
-SliderControl& Application::SliderFor(Setting setting) {
-    switch (setting) {
-        case Setting::Sensitivity:
-            return sensitivitySlider;
-        case Setting::Acceleration:
-            return accelerationSlider;
-        case Setting::Threshold:
-            return thresholdSlider;
-        case Setting::PollingDelay:
-            break;
-    }
-    return pollingDelaySlider;
+void Application::RunDialogGreying(UINT menuItem, const char* templateName, DLGPROC procedure) {
+    // Greyed while open, so the notification-area menu cannot open a second one.
+    EnableMenuItem(popupMenu, menuItem, MF_GRAYED);
+    ShellDialogContext context{*this, {}};
+    RunDialog(templateName, procedure, &context);
+    EnableMenuItem(popupMenu, menuItem, MF_ENABLED);
 }
 
 Application* ApplicationOf(HWND window) {
     return window ? reinterpret_cast<Application*>(GetWindowLongPtrA(window, GWLP_USERDATA))
                   : nullptr;
-}
-
-int ShowDialogMessage(HWND window, const MessageText& message, UINT buttons) {
-    return platform::ShowMessageOver(message.owned ? window : nullptr, message.text, message.title,
-                                     message.icon, buttons);
 }

@@ -6,11 +6,17 @@
 
 #include <shellapi.h>
 
+#include <array>
+
 #include "app/SliderControl_win32.h"
 #include "app/SliderSettings.h"
-#include "app/WindowDrag_win32.h"
+#include "editor/WindowDrag_win32.h"
 #include "profiles/Configuration.h"
 #include "profiles/ProfileManager.h"
+
+// The notification-area icon's identifier, and the message it sends the main control window.
+constexpr UINT TrayIconId = 100;
+constexpr UINT TrayIconMessage = WM_USER;
 
 class Application {
   public:
@@ -43,14 +49,19 @@ class Application {
     void ShowProfileMenu();
     // A profile item's command: the current joystick loads that profile and the view follows.
     void SelectProfile(WORD command);
-    // A scroll notification of a trackbar: the slider's value goes into the current profile.
-    void OnSliderScroll(SliderControl* slider);
+    // A scroll notification of the control `controlId`: when it is a slider's trackbar, the
+    // slider's value goes into the current profile and its label.
+    void OnSliderScroll(int controlId);
     // A poll timer tick of that joystick.
     void PollJoystick(WPARAM joystickId);
     // Menu item 40005 takes `text`.
     void SetToggleMenuText(const char* text);
-    // Runs a modal dialog owned by the main control window; returns what it ended with.
-    INT_PTR RunDialog(const char* templateName, DLGPROC procedure);
+    // Runs a modal dialog owned by the main control window, with `context` as its creation
+    // parameter; returns what it ended with.
+    INT_PTR RunDialog(const char* templateName, DLGPROC procedure, void* context);
+    // Runs a modal dialog given a ShellDialogContext, with the popup menu's item `menuItem` greyed
+    // until it closes.
+    void RunDialogGreying(UINT menuItem, const char* templateName, DLGPROC procedure);
 
     // Commands of the main control window. Exit saves and destroys the window; ToggleWindow saves,
     // hides or shows it and renames menu item 40005; EnableDisable saves the configuration after
@@ -77,10 +88,8 @@ class Application {
 
     ApplicationState state;
     ProfileManager profileManager{state};
-    SliderControl sensitivitySlider;
-    SliderControl accelerationSlider;
-    SliderControl thresholdSlider;
-    SliderControl pollingDelaySlider;
+    // Sensitivity, Acceleration, Threshold and Polling Delay: indexed like SliderTable.
+    std::array<SliderControl, SliderTable.size()> sliders;
     HWND mainWindow = nullptr;
     HMENU popupMenu = nullptr;
     NOTIFYICONDATAA trayIcon = {};
@@ -93,13 +102,14 @@ class Application {
     bool exited = false;
     // The open button configuration dialog, told when the current profile changes under it.
     HWND buttonDialog = nullptr;
-
-  private:
-    SliderControl& SliderFor(Setting setting);
 };
 
-// Sent to the open button configuration dialog when the current profile has changed.
-constexpr UINT ProfileChangedMessage = WM_APP + 1;
+// The creation parameter of the About, enabling, Add Profile and Delete Profile dialogs, alive
+// while the dialog is open.
+struct ShellDialogContext {
+    Application& app;
+    WindowDrag drag;
+};
 
 // The main control window's dialog procedure.
 INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -110,11 +120,5 @@ INT_PTR CALLBACK EnableDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 // The Add Profile and Delete Profile dialogs' procedures; both end with 1.
 INT_PTR CALLBACK AddProfileDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK DeleteProfileDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-// The button configuration dialog's procedure; ends with 1 after OK (the current profile has
-// taken the edits) and 2 after Cancel.
-INT_PTR CALLBACK ButtonConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-// The Application of the main control window, or of a dialog's owner.
+// The Application of the main control window.
 Application* ApplicationOf(HWND window);
-// Shows a message over `window` when it is owned, else without owner; returns the button chosen.
-// `buttons`: MB_OK, or MB_YESNO for a question.
-int ShowDialogMessage(HWND window, const MessageText& message, UINT buttons = MB_OK);

@@ -1,7 +1,6 @@
 // The autostart value and the Run keys it goes to.
 #include "app/Autostart.h"
 
-#include "app/ShellMessages.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -51,19 +50,13 @@ std::optional<std::string> AutostartValue(const std::string& executablePath) {
     return value;
 }
 
-bool ApplyLaunchOnStartup(int32_t flag) {
-    if (flag == 0) return RemoveValues();
+AutostartResult ApplyLaunchOnStartup(int32_t flag) {
+    if (flag == 0) return RemoveValues() ? AutostartResult::Applied : AutostartResult::LeftInForce;
     const std::optional<std::string> value = AutostartValue(platform::ExecutablePath());
-    if (value && StoreValue(*value)) return true;
-    Show(CouldntSetRegistryMessage());
-    return false;
+    return value && StoreValue(*value) ? AutostartResult::Applied : AutostartResult::NotStored;
 }
 
-void ToggleLaunchOnStartup(ApplicationState& state) {
+AutostartResult ToggleLaunchOnStartup(ApplicationState& state) {
     state.LaunchOnStartup = state.LaunchOnStartup == 0 ? 1 : 0;
-    // Only the user's click reports a value left in force; at start the program says nothing
-    // about an administrator's entry, which would otherwise greet it at every logon.
-    if (!ApplyLaunchOnStartup(state.LaunchOnStartup) && state.LaunchOnStartup == 0) {
-        Show(CouldntSetRegistryMessage());
-    }
+    return ApplyLaunchOnStartup(state.LaunchOnStartup);
 }

@@ -16,14 +16,17 @@ constexpr size_t AutostartBufferSize = 256;
 // value and its NUL do not fit in AutostartBufferSize bytes.
 std::optional<std::string> AutostartValue(const std::string& executablePath);
 
+enum class AutostartResult {
+    Applied,
+    NotStored,    // a nonzero flag: neither key took the value, or the path does not fit
+    LeftInForce,  // zero: a value stays under a key that could not be written
+};
+
 // Nonzero flag: stores the value under the machine's Run key; when that key cannot be written,
-// leaves a value it already holds in force, or else stores it under the user's key. Shows
-// "Couldn't set registry value" when neither works or the path does not fit. Zero: deletes the
-// value from both keys, silently. False when a nonzero flag could not be stored or, for zero,
-// when a value stays under a key that could not be written.
-bool ApplyLaunchOnStartup(int32_t flag);
+// leaves a value it already holds in force, or else stores it under the user's key. Zero: deletes
+// the value from both keys. Shows nothing.
+AutostartResult ApplyLaunchOnStartup(int32_t flag);
 
 // The "Launch on Startup" box: LaunchOnStartup becomes 1 if it was 0 and 0 otherwise, and is
-// applied; switching off shows "Couldn't set registry value" when a value stays in force. The
-// configuration file is not written here.
-void ToggleLaunchOnStartup(ApplicationState& state);
+// applied. The configuration file is not written here. Shows nothing.
+AutostartResult ToggleLaunchOnStartup(ApplicationState& state);

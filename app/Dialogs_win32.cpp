@@ -1,12 +1,10 @@
 // The About dialog and the enabling dialog.
 #include "app/Application_win32.h"
 #include "app/EnableChoice.h"
+#include "editor/DialogControls_win32.h"
 #include "resources/resource.h"
 
 namespace {
-
-WindowDrag aboutDrag;
-WindowDrag enableDrag;
 
 // The boxes mirror the choice: absent joysticks' boxes are disabled and unticked.
 void ShowChoice(HWND dialog, const EnableChoice& choice) {
@@ -27,30 +25,33 @@ EnableChoice ReadChoice(HWND dialog, const ApplicationState& state) {
 
 }  // namespace
 
-INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    ShellDialogContext* context = DialogContextOf<ShellDialogContext>(dialog, message, lParam);
+    if (!context) return FALSE;
     if (message == WM_COMMAND && LOWORD(wParam) == IDOK) {
         EndDialog(dialog, IDOK);
         return TRUE;
     }
-    return HandleDragMessage(dialog, message, aboutDrag);
+    return HandleDragMessage(dialog, message, context->drag);
 }
 
-INT_PTR CALLBACK EnableDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    Application* app = ApplicationOf(GetParent(dialog));
-    if (!app) return FALSE;
+INT_PTR CALLBACK EnableDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    ShellDialogContext* context = DialogContextOf<ShellDialogContext>(dialog, message, lParam);
+    if (!context) return FALSE;
+    ApplicationState& state = context->app.state;
     switch (message) {
         case WM_INITDIALOG:
-            ShowChoice(dialog, EnableChoice(app->state));
+            ShowChoice(dialog, EnableChoice(state));
             return FALSE;
         case WM_COMMAND:
             if (LOWORD(wParam) == IDOK) {
-                ReadChoice(dialog, app->state).WriteBack(app->state);
+                ReadChoice(dialog, state).WriteBack(state);
                 EndDialog(dialog, IDOK);
                 return TRUE;
             }
             if (LOWORD(wParam) == IDCANCEL) EndDialog(dialog, IDCANCEL);
             return LOWORD(wParam) == IDCANCEL;
         default:
-            return HandleDragMessage(dialog, message, enableDrag);
+            return HandleDragMessage(dialog, message, context->drag);
     }
 }

@@ -5,11 +5,12 @@
 #include "app/ApplicationLogic.h"
 #include "app/Application_win32.h"
 #include "app/Autostart.h"
+#include "app/ShellMessages.h"
+#include "editor/ButtonConfigDialog_win32.h"
+#include "editor/DialogControls_win32.h"
 #include "resources/resource.h"
 
 namespace {
-
-constexpr WPARAM TrayIconId = 100;
 
 // A menu command runs as its button's command, posted, so the menu has closed first.
 INT_PTR PostCommand(const Application& app, int command) {
@@ -36,7 +37,7 @@ INT_PTR OnCommand(Application& app, WORD command, WORD notification, HWND contro
             app.About();
             return TRUE;
         case IDC_LAUNCH_ON_STARTUP:
-            ToggleLaunchOnStartup(app.state);
+            Note(app.state.notices, AutostartMessage(ToggleLaunchOnStartup(app.state), true));
             return TRUE;
         case IDC_JOYSTICK_SELECTOR:
             if (notification == CBN_SELCHANGE) app.OnJoystickSelected(control);
@@ -88,9 +89,9 @@ INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             app->PollJoystick(wParam);
             return FALSE;
         case WM_HSCROLL:
-            app->OnSliderScroll(SliderControl::Of(reinterpret_cast<HWND>(lParam)));
+            app->OnSliderScroll(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
             return TRUE;
-        case WM_USER:
+        case TrayIconMessage:
             if (wParam == TrayIconId) app->OnTrayIcon(lParam);
             return TRUE;
         default:
@@ -138,18 +139,18 @@ void Application::ToggleWindow() {
 }
 
 void Application::EnableDisable() {
-    if (RunDialog("IDD_QVENABLEDLG", EnableDialogProc) == IDOK) SaveConfiguration(state);
+    ShellDialogContext context{*this, {}};
+    if (RunDialog("IDD_QVENABLEDLG", EnableDialogProc, &context) == IDOK) SaveConfiguration(state);
 }
 
-void Application::About() {
-    // Greyed while open, so the notification-area menu cannot open a second one.
-    EnableMenuItem(popupMenu, IDM_ABOUT, MF_GRAYED);
-    RunDialog("IDD_ABOUT", AboutDialogProc);
-    EnableMenuItem(popupMenu, IDM_ABOUT, MF_ENABLED);
-}
+void Application::About() { RunDialogGreying(IDM_ABOUT, "IDD_ABOUT", AboutDialogProc); }
 
 void Application::ButtonConfiguration() {
-    if (RunDialog("IDD_QVBUTTONDLG", ButtonConfigDialogProc) != IDOK) return;
+    ButtonDialogContext context;
+    context.currentProfile = [this] { return CurrentProfile(state); };
+    context.showProfileMenu = [this] { ShowProfileMenu(); };
+    context.openDialog = &buttonDialog;
+    if (RunDialog("IDD_QVBUTTONDLG", ButtonConfigDialogProc, &context) != IDOK) return;
     // Marked again and saved at once, also when OK changed nothing.
     if (JoystickProfile* profile = CurrentProfile(state)) {
         profile->modified = true;
@@ -158,15 +159,11 @@ void Application::ButtonConfiguration() {
 }
 
 void Application::AddProfile() {
-    EnableMenuItem(popupMenu, IDM_ADD_PROFILE, MF_GRAYED);
-    RunDialog("IDD_ADDPROFILE", AddProfileDialogProc);
-    EnableMenuItem(popupMenu, IDM_ADD_PROFILE, MF_ENABLED);
+    RunDialogGreying(IDM_ADD_PROFILE, "IDD_ADDPROFILE", AddProfileDialogProc);
 }
 
 void Application::DeleteProfile() {
-    EnableMenuItem(popupMenu, IDM_DELETE_PROFILE, MF_GRAYED);
-    RunDialog("IDD_DELPROFILE", DeleteProfileDialogProc);
-    EnableMenuItem(popupMenu, IDM_DELETE_PROFILE, MF_ENABLED);
+    RunDialogGreying(IDM_DELETE_PROFILE, "IDD_DELPROFILE", DeleteProfileDialogProc);
 }
 
 void Application::OnJoystickSelected(HWND selector) {

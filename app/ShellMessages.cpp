@@ -23,3 +23,13 @@ MessageText NoJoystickMessage() {
 MessageText CouldntSetRegistryMessage() {
     return {"Couldn't set registry value", "Error", platform::MessageIcon::Error, true};
 }
+
+std::optional<MessageText> AutostartMessage(AutostartResult result, bool clicked) {
+    // Only the user's click reports a value left in force; at start the program says nothing
+    // about an administrator's entry, which would otherwise greet it at every logon.
+    if (result == AutostartResult::NotStored ||
+        (result == AutostartResult::LeftInForce && clicked)) {
+        return CouldntSetRegistryMessage();
+    }
+    return std::nullopt;
+}

@@ -1,6 +1,9 @@
 // Every message box text of the program shell, in one table.
 #pragma once
 
+#include <optional>
+
+#include "app/Autostart.h"
 #include "profiles/Messages.h"
 
 // Start-up refused on a platform that is neither Windows 95/98/Me nor Windows NT.
@@ -13,3 +16,6 @@ MessageText CouldntCreateMainWindowMessage();
 MessageText NoJoystickMessage();
 // The autostart entry could not be written.
 MessageText CouldntSetRegistryMessage();
+// What applying the autostart entry tells the user: CouldntSetRegistryMessage() when the value
+// could not be stored, or, after a click on the box (`clicked`), when a value stays in force.
+std::optional<MessageText> AutostartMessage(AutostartResult result, bool clicked);

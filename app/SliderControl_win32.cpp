@@ -5,7 +5,6 @@
 
 void SliderControl::Attach(HWND dialog, int controlId) {
     trackbarWindow = GetDlgItem(dialog, controlId);
-    SetWindowLongPtrA(trackbarWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 void SliderControl::SetRange(int32_t minimum, int32_t maximum, bool redraw) {
@@ -14,8 +13,8 @@ void SliderControl::SetRange(int32_t minimum, int32_t maximum, bool redraw) {
 }
 
 void SliderControl::SetSteps(int32_t line, int32_t page, int which) {
-    if (which & 1) PostMessageA(trackbarWindow, TBM_SETLINESIZE, 0, line);
-    if (which & 2) PostMessageA(trackbarWindow, TBM_SETPAGESIZE, 0, page);
+    if (which & LineStep) PostMessageA(trackbarWindow, TBM_SETLINESIZE, 0, line);
+    if (which & PageStep) PostMessageA(trackbarWindow, TBM_SETPAGESIZE, 0, page);
 }
 
 void SliderControl::SetTicFrequency(int32_t frequency) {
@@ -28,9 +27,4 @@ void SliderControl::SetPosition(int32_t position, bool redraw) {
 
 int32_t SliderControl::Position() const {
     return static_cast<int32_t>(SendMessageA(trackbarWindow, TBM_GETPOS, 0, 0));
-}
-
-SliderControl* SliderControl::Of(HWND control) {
-    if (!control) return nullptr;
-    return reinterpret_cast<SliderControl*>(GetWindowLongPtrA(control, GWLP_USERDATA));
 }

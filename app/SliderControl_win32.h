@@ -13,18 +13,18 @@ class SliderControl {
     SliderControl(const SliderControl&) = delete;
     SliderControl& operator=(const SliderControl&) = delete;
 
-    // Drives the dialog's control `controlId`; the control's user data points back at this object.
+    // Drives the dialog's control `controlId`.
     void Attach(HWND dialog, int controlId);
     void SetRange(int32_t minimum, int32_t maximum, bool redraw);
-    // Bit 0 of `which` sets the line size, bit 1 the page size.
+    // Bits of SetSteps' `which`.
+    static constexpr int LineStep = 1;
+    static constexpr int PageStep = 2;
+    // Sets the line size when `which` has LineStep, the page size when it has PageStep.
     void SetSteps(int32_t line, int32_t page, int which);
     void SetTicFrequency(int32_t frequency);
     void SetPosition(int32_t position, bool redraw);
     // The thumb position, asked now.
     int32_t Position() const;
-
-    // The slider whose trackbar is `control`; null for a control that carries none.
-    static SliderControl* Of(HWND control);
 
   private:
     HWND trackbarWindow = nullptr;

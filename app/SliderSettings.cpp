@@ -1,55 +1,39 @@
-// Slider ranges and the profile settings they write.
+// Finding a slider and the profile setting it reads and writes.
 #include "app/SliderSettings.h"
 
 #include "app/ApplicationLogic.h"
-#include "platform/Platform.h"
 
 namespace {
 
-// The setting's field, const or not with the profile.
-template <typename Profile>
-auto& SettingOf(Profile& profile, Setting setting) {
-    switch (setting) {
-        case Setting::Sensitivity:
-            return profile.stored.settings.sensitivity;
-        case Setting::Acceleration:
-            return profile.stored.settings.acceleration;
-        case Setting::Threshold:
-            return profile.stored.settings.threshold;
-        case Setting::PollingDelay:
-            break;
+constexpr bool RowsFollowSettings() {
+    for (size_t i = 0; i < SliderTable.size(); ++i) {
+        if (static_cast<size_t>(SliderTable[i].setting) != i) return false;
     }
-    return profile.stored.settings.pollingDelay;
+    return true;
 }
+static_assert(RowsFollowSettings(), "SliderOf indexes the table by Setting");
 
 }  // namespace
 
-SliderRange RangeOf(Setting setting) {
-    switch (setting) {
-        case Setting::Sensitivity:
-            return {100, 10000, 50, 100, 1000};
-        case Setting::Acceleration:
-            return {0, 50, 1, 5, 5};
-        case Setting::Threshold:
-            return {100, 30000, 50, 100, 1000};
-        case Setting::PollingDelay:
-            break;
+const SliderRow* SliderWithTrackbar(int controlId) {
+    for (const SliderRow& row : SliderTable) {
+        if (row.trackbarId == controlId) return &row;
     }
-    return {0, 1000, 10, 50, 100};
+    return nullptr;
 }
 
 int32_t SettingValue(const JoystickProfile& profile, Setting setting) {
-    return SettingOf(profile, setting);
+    return profile.Settings().*SliderOf(setting).value;
 }
 
 void ApplySliderValue(ApplicationState& state, Setting setting, int32_t value) {
     JoystickProfile* profile = CurrentProfile(state);
     if (!profile) return;
-    SettingOf(*profile, setting) = value;
+    ProfileSettings settings = profile->Settings();
+    settings.*SliderOf(setting).value = value;
+    profile->ApplySettings(settings);
     // Every slider marks the profile, the Polling Delay too, so the next save keeps the change.
     profile->modified = true;
-    // Starting a running timer again with the same identifier replaces its period.
-    if (setting == Setting::PollingDelay && profile->IsPolling()) {
-        platform::StartTimer(profile->joystickId, value);
-    }
+    // A running poll timer takes a new period at once.
+    if (setting == Setting::PollingDelay) profile->ApplyPollingDelay(value);
 }

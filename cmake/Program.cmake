@@ -6,11 +6,12 @@ add_executable(Quorvel WIN32
     app/Application_win32.cpp
     app/Dialogs_win32.cpp
     app/MainWindow_win32.cpp
+    app/ProfileDialogs_win32.cpp
     app/SliderControl_win32.cpp
     app/WinMain_win32.cpp
-    app/WindowDrag_win32.cpp
     editor/ButtonConfigDialog_win32.cpp
-    profiles/ProfileDialogs_win32.cpp
+    editor/DialogControls_win32.cpp
+    editor/WindowDrag_win32.cpp
     resources/Quorvel.rc
 )
 target_link_libraries(Quorvel PRIVATE core win32platform comctl32 shell32 ole32 advapi32 winmm

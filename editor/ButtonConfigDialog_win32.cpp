@@ -1,11 +1,10 @@
 // The button configuration dialog: its procedure turns each notification into one call of the
 // working state and copies into the controls the parts of the state that the call changed.
-#include <string>
-#include <vector>
+#include "editor/ButtonConfigDialog_win32.h"
 
-#include "app/ApplicationLogic.h"
-#include "app/Application_win32.h"
-#include "editor/ButtonEditorState.h"
+#include <string>
+
+#include "editor/DialogControls_win32.h"
 #include "resources/resource.h"
 
 namespace {
@@ -22,38 +21,15 @@ constexpr ColumnControls NormalControls = {IDC_BC_MODIFIER, IDC_BC_KEY, IDC_BC_P
 constexpr ColumnControls ShiftedControls = {IDC_BC_SHIFTED_MODIFIER, IDC_BC_SHIFTED_KEY,
                                             IDC_BC_PLUS_3, IDC_BC_PLUS_4, IDC_BC_SHIFTED_TEXT};
 
-// The dialog is modal, so one working state serves every opening.
-ButtonEditorState editor;
-WindowDrag drag;
-
-void Select(HWND dialog, int id, int index) {
-    // -1 leaves the list without a selection.
-    SendDlgItemMessageA(dialog, id, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-}
-
-void Fill(HWND dialog, int id, const std::vector<std::string>& entries) {
-    SendDlgItemMessageA(dialog, id, CB_RESETCONTENT, 0, 0);
-    for (const std::string& entry : entries) {
-        SendDlgItemMessageA(dialog, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
-    }
-}
-
 void Check(HWND dialog, int id, bool checked) {
     CheckDlgButton(dialog, id, checked ? BST_CHECKED : BST_UNCHECKED);
-}
-
-std::string ControlText(HWND dialog, int id) {
-    const HWND control = GetDlgItem(dialog, id);
-    std::vector<char> text(static_cast<size_t>(GetWindowTextLengthA(control)) + 1);
-    GetWindowTextA(control, text.data(), static_cast<int>(text.size()));
-    return text.data();
 }
 
 void ShowColumn(HWND dialog, const ColumnControls& controls, const ColumnView& column,
                 Redraw redraw) {
     if (Includes(redraw, Redraw::Selections)) {
-        Select(dialog, controls.modifier, column.modifierSelection);
-        Select(dialog, controls.key, column.keySelection);
+        SelectEntry(dialog, controls.modifier, column.modifierSelection);
+        SelectEntry(dialog, controls.key, column.keySelection);
     }
     // Setting the text notifies EN_CHANGE, which writes the same text back into its slot.
     if (Includes(redraw, Redraw::Texts))
@@ -68,25 +44,25 @@ void ShowColumn(HWND dialog, const ColumnControls& controls, const ColumnView& c
 
 // Copies the parts `redraw` names from the state into the controls; the others keep what the
 // user is doing in them.
-void Render(HWND dialog, Redraw redraw) {
+void Render(HWND dialog, const ButtonEditorState& editor, Redraw redraw) {
     if (redraw == Redraw::Nothing) return;
     const ButtonEditorView view = editor.View();
     if (redraw == Redraw::Everything) {
         SetDlgItemTextA(dialog, IDC_BC_PROFILE_NAME, view.profileName.c_str());
-        Fill(dialog, IDC_BC_EVENT, view.events);
-        Select(dialog, IDC_BC_EVENT, view.selectedEvent);
-        Fill(dialog, IDC_BC_SHIFT_BUTTON, view.shiftButtons);
-        Select(dialog, IDC_BC_SHIFT_BUTTON, view.shiftSelection);
-        Fill(dialog, IDC_BC_KEY, view.keys);
-        Fill(dialog, IDC_BC_SHIFTED_KEY, view.keys);
+        FillList(dialog, IDC_BC_EVENT, view.events);
+        SelectEntry(dialog, IDC_BC_EVENT, view.selectedEvent);
+        FillList(dialog, IDC_BC_SHIFT_BUTTON, view.shiftButtons);
+        SelectEntry(dialog, IDC_BC_SHIFT_BUTTON, view.shiftSelection);
+        FillList(dialog, IDC_BC_KEY, view.keys);
+        FillList(dialog, IDC_BC_SHIFTED_KEY, view.keys);
         Check(dialog, IDC_BC_SWAP_Y, view.swapY);
         Check(dialog, IDC_BC_SWAP_X, view.swapX);
         Check(dialog, IDC_BC_PROGRESSIVE, view.progressive);
         SendDlgItemMessageA(dialog, IDC_BC_MAX_CHARS, EM_LIMITTEXT, LengthDigits, 0);
     }
     if (Includes(redraw, Redraw::ModifierLists)) {
-        Fill(dialog, IDC_BC_MODIFIER, view.modifiers);
-        Fill(dialog, IDC_BC_SHIFTED_MODIFIER, view.modifiers);
+        FillList(dialog, IDC_BC_MODIFIER, view.modifiers);
+        FillList(dialog, IDC_BC_SHIFTED_MODIFIER, view.modifiers);
     }
     if (Includes(redraw, Redraw::Texts)) {
         for (int id : {IDC_BC_TEXT, IDC_BC_SHIFTED_TEXT}) {
@@ -102,17 +78,17 @@ void Render(HWND dialog, Redraw redraw) {
 
 // On opening and after the profile menu: working copies of the current profile. Without them
 // the dialog cannot work and ends as Cancel does.
-void Open(HWND dialog, Application& app) {
-    const JoystickProfile* profile = CurrentProfile(app.state);
-    if (profile && editor.Initialise(*profile)) {
-        Render(dialog, Redraw::Everything);
+void Open(HWND dialog, ButtonDialogContext& context) {
+    const JoystickProfile* profile = context.currentProfile();
+    if (profile && context.editor.Initialise(*profile)) {
+        Render(dialog, context.editor, Redraw::Everything);
         return;
     }
     if (profile) ShowDialogMessage(dialog, EditorNoMemoryMessage());
     EndDialog(dialog, IDCANCEL);
 }
 
-Redraw OnListChoice(HWND dialog, int id) {
+Redraw OnListChoice(HWND dialog, ButtonEditorState& editor, int id) {
     const int index = static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0));
     switch (id) {
         case IDC_BC_EVENT:
@@ -130,21 +106,22 @@ Redraw OnListChoice(HWND dialog, int id) {
     }
 }
 
-Redraw OnOption(WORD notification, Option option) {
+Redraw OnOption(ButtonEditorState& editor, WORD notification, Option option) {
     return notification == BN_CLICKED ? editor.Toggle(option) : Redraw::Nothing;
 }
 
-Redraw OnText(HWND dialog, int id, WORD notification, Column column) {
+Redraw OnText(HWND dialog, ButtonEditorState& editor, int id, WORD notification, Column column) {
     return notification == EN_CHANGE ? editor.SetText(column, ControlText(dialog, id))
                                      : Redraw::Nothing;
 }
 
-void WriteBack(HWND dialog, Application& app) {
-    JoystickProfile* profile = CurrentProfile(app.state);
-    EndDialog(dialog, profile && editor.WriteBack(*profile) ? IDOK : IDCANCEL);
+void WriteBack(HWND dialog, ButtonDialogContext& context) {
+    JoystickProfile* profile = context.currentProfile();
+    EndDialog(dialog, profile && context.editor.WriteBack(*profile) ? IDOK : IDCANCEL);
 }
 
-Redraw OnControl(HWND dialog, Application& app, int id, WORD notification) {
+Redraw OnControl(HWND dialog, ButtonDialogContext& context, int id, WORD notification) {
+    ButtonEditorState& editor = context.editor;
     switch (id) {
         case IDC_BC_EVENT:
         case IDC_BC_MODIFIER:
@@ -152,24 +129,25 @@ Redraw OnControl(HWND dialog, Application& app, int id, WORD notification) {
         case IDC_BC_KEY:
         case IDC_BC_SHIFTED_KEY:
         case IDC_BC_SHIFT_BUTTON:
-            return notification == CBN_SELCHANGE ? OnListChoice(dialog, id) : Redraw::Nothing;
+            return notification == CBN_SELCHANGE ? OnListChoice(dialog, editor, id)
+                                                 : Redraw::Nothing;
         case IDC_BC_TEXT:
-            return OnText(dialog, id, notification, Column::Normal);
+            return OnText(dialog, editor, id, notification, Column::Normal);
         case IDC_BC_SHIFTED_TEXT:
-            return OnText(dialog, id, notification, Column::Shifted);
+            return OnText(dialog, editor, id, notification, Column::Shifted);
         case IDC_BC_SWAP_Y:
-            return OnOption(notification, Option::SwapY);
+            return OnOption(editor, notification, Option::SwapY);
         case IDC_BC_SWAP_X:
-            return OnOption(notification, Option::SwapX);
+            return OnOption(editor, notification, Option::SwapX);
         case IDC_BC_PROGRESSIVE:
-            return OnOption(notification, Option::Progressive);
+            return OnOption(editor, notification, Option::Progressive);
         case IDC_BC_PROFILE_MANAGER:
-            app.ShowProfileMenu();
+            context.showProfileMenu();
             // Every change so far is dropped, also when the menu was dismissed.
-            Open(dialog, app);
+            Open(dialog, context);
             return Redraw::Nothing;
         case IDOK:
-            WriteBack(dialog, app);
+            WriteBack(dialog, context);
             return Redraw::Nothing;
         case IDCANCEL:
             EndDialog(dialog, IDCANCEL);
@@ -181,7 +159,8 @@ Redraw OnControl(HWND dialog, Application& app, int id, WORD notification) {
 
 // Every command first passes the combination-length check, which may ask, tell, redraw the
 // length or the texts, and drop the command.
-void OnCommand(HWND dialog, Application& app, int id, WORD notification) {
+void OnCommand(HWND dialog, ButtonDialogContext& context, int id, WORD notification) {
+    ButtonEditorState& editor = context.editor;
     const UINT typed = GetDlgItemInt(dialog, IDC_BC_MAX_CHARS, nullptr, FALSE);
     CommandGate gate = editor.BeforeCommand(id, typed);
     if (gate.ask) {
@@ -189,32 +168,32 @@ void OnCommand(HWND dialog, Application& app, int id, WORD notification) {
             ShowDialogMessage(dialog, LargeLengthQuestion(), MB_YESNO) == IDYES);
     }
     if (gate.message) ShowDialogMessage(dialog, *gate.message);
-    Render(dialog, gate.redraw);
-    if (gate.proceed) Render(dialog, OnControl(dialog, app, id, notification));
+    Render(dialog, editor, gate.redraw);
+    if (gate.proceed) Render(dialog, editor, OnControl(dialog, context, id, notification));
 }
 
 }  // namespace
 
-INT_PTR CALLBACK ButtonConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    Application* app = ApplicationOf(GetParent(dialog));
-    if (!app) return FALSE;
+INT_PTR CALLBACK ButtonConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    ButtonDialogContext* context = DialogContextOf<ButtonDialogContext>(dialog, message, lParam);
+    if (!context) return FALSE;
     switch (message) {
         case WM_INITDIALOG:
-            app->buttonDialog = dialog;
-            Open(dialog, *app);
+            *context->openDialog = dialog;
+            Open(dialog, *context);
             // FALSE: no control takes the keyboard focus at opening.
             return FALSE;
         case ProfileChangedMessage:
-            Open(dialog, *app);
+            Open(dialog, *context);
             return TRUE;
         case WM_DESTROY:
-            if (app->buttonDialog == dialog) app->buttonDialog = nullptr;
-            editor.Close();
+            if (*context->openDialog == dialog) *context->openDialog = nullptr;
+            context->editor.Close();
             return TRUE;
         case WM_COMMAND:
-            OnCommand(dialog, *app, LOWORD(wParam), HIWORD(wParam));
+            OnCommand(dialog, *context, LOWORD(wParam), HIWORD(wParam));
             return TRUE;
         default:
-            return HandleDragMessage(dialog, message, drag);
+            return HandleDragMessage(dialog, message, context->drag);
     }
 }

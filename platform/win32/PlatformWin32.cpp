@@ -12,6 +12,10 @@
 namespace {
 
 HWND mainWindow = nullptr;
+// Per joystick ID: the hat reports hundredths of a degree (set by the capabilities read).
+bool continuousPov[16] = {};
+// MOUSEEVENTF_HWHEEL, which older headers lack.
+constexpr DWORD HorizontalWheel = 0x1000;
 
 class FileHandle {
   public:
@@ -101,10 +105,18 @@ void SetMainWindow(HWND window) { mainWindow = window; }
 bool ReadJoystick(int joystickId, JoystickState& out) {
     JOYINFOEX info = {};
     info.dwSize = sizeof info;
-    info.dwFlags = JOY_RETURNX | JOY_RETURNY | JOY_RETURNBUTTONS;
+    info.dwFlags = JOY_RETURNX | JOY_RETURNY | JOY_RETURNZ | JOY_RETURNR | JOY_RETURNU |
+                   JOY_RETURNV | JOY_RETURNBUTTONS |
+                   (continuousPov[joystickId & 15] ? JOY_RETURNPOVCTS : JOY_RETURNPOV);
     if (joyGetPosEx(static_cast<UINT>(joystickId), &info) != JOYERR_NOERROR) return false;
-    out = {static_cast<uint32_t>(info.dwXpos), static_cast<uint32_t>(info.dwYpos),
-           static_cast<uint32_t>(info.dwButtons)};
+    out.x = static_cast<uint32_t>(info.dwXpos);
+    out.y = static_cast<uint32_t>(info.dwYpos);
+    out.buttons = static_cast<uint32_t>(info.dwButtons);
+    out.z = static_cast<uint32_t>(info.dwZpos);
+    out.r = static_cast<uint32_t>(info.dwRpos);
+    out.u = static_cast<uint32_t>(info.dwUpos);
+    out.v = static_cast<uint32_t>(info.dwVpos);
+    out.pov = static_cast<uint32_t>(info.dwPOV);
     return true;
 }
 
@@ -113,7 +125,18 @@ bool ReadJoystickCaps(int joystickId, JoystickCaps& out) {
     if (joyGetDevCapsA(static_cast<UINT>(joystickId), &caps, sizeof caps) != JOYERR_NOERROR) {
         return false;
     }
-    out = {caps.wXmin, caps.wXmax, caps.wYmin, caps.wYmax, caps.wNumButtons, caps.wMaxButtons};
+    out = {};
+    out.xMin = caps.wXmin, out.xMax = caps.wXmax, out.yMin = caps.wYmin, out.yMax = caps.wYmax;
+    out.numButtons = caps.wNumButtons, out.maxButtons = caps.wMaxButtons;
+    out.zMin = caps.wZmin, out.zMax = caps.wZmax, out.rMin = caps.wRmin, out.rMax = caps.wRmax;
+    out.uMin = caps.wUmin, out.uMax = caps.wUmax, out.vMin = caps.wVmin, out.vMax = caps.wVmax;
+    out.hasZ = (caps.wCaps & JOYCAPS_HASZ) != 0;
+    out.hasR = (caps.wCaps & JOYCAPS_HASR) != 0;
+    out.hasU = (caps.wCaps & JOYCAPS_HASU) != 0;
+    out.hasV = (caps.wCaps & JOYCAPS_HASV) != 0;
+    out.hasPov = (caps.wCaps & JOYCAPS_HASPOV) != 0;
+    // A hat that reports hundredths of a degree is read so, and shows its diagonals.
+    continuousPov[joystickId & 15] = (caps.wCaps & JOYCAPS_POVCTS) != 0;
     return true;
 }
 
@@ -140,11 +163,17 @@ void MovePointer(int32_t dx, int32_t dy) {
 }
 
 void SendMouseButton(MouseButton button, bool down, int32_t x, int32_t y) {
-    DWORD flags = button == MouseButton::Left ? (down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP)
-                                              : (down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP);
+    DWORD flags = button == MouseButton::Left
+                      ? (down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP)
+                      : (down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP);
     // Absolute coordinates without MOUSEEVENTF_MOVE: the action happens where the pointer is.
     flags |= MOUSEEVENTF_ABSOLUTE;
     mouse_event(flags, static_cast<DWORD>(x), static_cast<DWORD>(y), 0, 0);
+}
+
+void TurnWheel(bool horizontal, int32_t amount) {
+    mouse_event(horizontal ? HorizontalWheel : MOUSEEVENTF_WHEEL, 0, 0, static_cast<DWORD>(amount),
+                0);
 }
 
 void GetCursorPosition(int32_t& x, int32_t& y) {

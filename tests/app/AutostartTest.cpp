@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/Autostart.h"
+#include "app/ShellMessages.h"
 #include "platform/recording/RecordingPlatform.h"
 
 namespace {
@@ -41,7 +42,7 @@ TEST(AutostartValue, APathWithDoubleByteCharactersKeepsItsLetterCase) {
 
 TEST_F(Autostart, GoesUnderTheMachinesRunKeyWhenItCanBeWritten) {
     User()["Quorvel"] = "\"c:\\old\\quorvel.exe\" /hide";  // left by an earlier start
-    EXPECT_TRUE(ApplyLaunchOnStartup(1));
+    EXPECT_EQ(ApplyLaunchOnStartup(1), AutostartResult::Applied);
     EXPECT_EQ(Machine()["Quorvel"], "\"c:\\q\\quorvel.exe\" /hide");
     EXPECT_TRUE(User().empty());
     EXPECT_TRUE(recording::Messages().empty());
@@ -49,7 +50,7 @@ TEST_F(Autostart, GoesUnderTheMachinesRunKeyWhenItCanBeWritten) {
 
 TEST_F(Autostart, GoesUnderTheUsersRunKeyWhenTheMachinesIsClosed) {
     recording::SetRunKeyWritable(RunKey::Machine, false);
-    EXPECT_TRUE(ApplyLaunchOnStartup(1));
+    EXPECT_EQ(ApplyLaunchOnStartup(1), AutostartResult::Applied);
     EXPECT_TRUE(Machine().empty());
     EXPECT_EQ(User()["Quorvel"], "\"c:\\q\\quorvel.exe\" /hide");
     EXPECT_TRUE(recording::Messages().empty());
@@ -59,7 +60,7 @@ TEST_F(Autostart, AnEntryUnderTheMachinesKeyItCannotRewriteStaysTheOnlyOne) {
     Machine()["Quorvel"] = "\"c:\\q\\quorvel.exe\" /hide";  // set by an administrator
     User()["Quorvel"] = "\"c:\\q\\quorvel.exe\" /hide";
     recording::SetRunKeyWritable(RunKey::Machine, false);
-    EXPECT_TRUE(ApplyLaunchOnStartup(1));
+    EXPECT_EQ(ApplyLaunchOnStartup(1), AutostartResult::Applied);
     EXPECT_TRUE(User().empty());  // one start at logon, not two
     EXPECT_TRUE(recording::Messages().empty());
 }
@@ -68,33 +69,35 @@ TEST_F(Autostart, SwitchingOffWhatCannotBeRemovedShowsTheErrorOnlyWhenClicked) {
     Machine()["Quorvel"] = "a";
     User()["Quorvel"] = "b";
     recording::SetRunKeyWritable(RunKey::Machine, false);
-    EXPECT_FALSE(ApplyLaunchOnStartup(0));  // as at start
+    const AutostartResult atStart = ApplyLaunchOnStartup(0);
+    EXPECT_EQ(atStart, AutostartResult::LeftInForce);
     EXPECT_TRUE(User().empty());
-    EXPECT_TRUE(recording::Messages().empty());
+    EXPECT_FALSE(AutostartMessage(atStart, false));
 
     ApplicationState state(ProgramContext{"C:\\Q\\", PlatformWindowsNt});
     state.LaunchOnStartup = 1;
-    ToggleLaunchOnStartup(state);
-    ASSERT_EQ(recording::Messages().size(), 1u);
-    EXPECT_EQ(recording::Messages()[0].text, "Couldn't set registry value");
+    const std::optional<MessageText> message = AutostartMessage(ToggleLaunchOnStartup(state), true);
+    ASSERT_TRUE(message);
+    EXPECT_EQ(message->text, "Couldn't set registry value");
     EXPECT_EQ(Machine()["Quorvel"], "a");
 }
 
 TEST_F(Autostart, NeitherKeyWritableShowsTheError) {
     recording::SetRunKeyWritable(RunKey::Machine, false);
     recording::SetRunKeyWritable(RunKey::User, false);
-    EXPECT_FALSE(ApplyLaunchOnStartup(1));
-    ASSERT_EQ(recording::Messages().size(), 1u);
-    EXPECT_EQ(recording::Messages()[0].text, "Couldn't set registry value");
-    EXPECT_EQ(recording::Messages()[0].title, "Error");
-    EXPECT_EQ(recording::Messages()[0].icon, platform::MessageIcon::Error);
-    EXPECT_TRUE(recording::Messages()[0].owned);
+    const std::optional<MessageText> message = AutostartMessage(ApplyLaunchOnStartup(1), false);
+    ASSERT_TRUE(message);
+    EXPECT_EQ(message->text, "Couldn't set registry value");
+    EXPECT_EQ(message->title, "Error");
+    EXPECT_EQ(message->icon, platform::MessageIcon::Error);
+    EXPECT_TRUE(message->owned);
 }
 
 TEST_F(Autostart, ATooLongPathShowsTheErrorAndStoresNothing) {
     recording::SetExecutablePath("C:\\" + std::string(300, 'x') + "\\Quorvel.exe");
-    EXPECT_FALSE(ApplyLaunchOnStartup(1));
-    EXPECT_EQ(recording::Messages().size(), 1u);
+    const AutostartResult result = ApplyLaunchOnStartup(1);
+    EXPECT_EQ(result, AutostartResult::NotStored);
+    EXPECT_TRUE(AutostartMessage(result, false));
     EXPECT_TRUE(Machine().empty());
     EXPECT_TRUE(User().empty());
 }
@@ -103,14 +106,13 @@ TEST_F(Autostart, SwitchingOffDeletesFromBothKeysSilently) {
     Machine()["Quorvel"] = "a";
     User()["Quorvel"] = "b";
     Machine()["Other"] = "c";
-    EXPECT_TRUE(ApplyLaunchOnStartup(0));
+    EXPECT_EQ(ApplyLaunchOnStartup(0), AutostartResult::Applied);
     EXPECT_EQ(Machine(), (std::map<std::string, std::string>{{"Other", "c"}}));
     EXPECT_TRUE(User().empty());
 
     recording::SetRunKeyWritable(RunKey::Machine, false);
     recording::SetRunKeyWritable(RunKey::User, false);
-    ApplyLaunchOnStartup(0);
-    EXPECT_TRUE(recording::Messages().empty());
+    EXPECT_FALSE(AutostartMessage(ApplyLaunchOnStartup(0), true));
 }
 
 TEST_F(Autostart, TogglingTwiceWritesThenDeletesWithoutSavingTheConfiguration) {

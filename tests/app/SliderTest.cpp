@@ -1,5 +1,7 @@
 // The settings sliders: a move writes the current profile, is saved with it, and a new Polling
 // Delay re-times a polled joystick at once.
+#include <utility>
+
 #include "app/SliderSettings.h"
 #include "tests/app/ShellFixture.h"
 
@@ -71,4 +73,20 @@ TEST_F(Sliders, OnlyTheCurrentJoysticksProfileChanges) {
     EXPECT_EQ(state.profiles[1]->stored.settings.threshold, 5000);
     EXPECT_EQ(state.profiles[0]->stored.settings.threshold, 1000);
     EXPECT_FALSE(state.profiles[0]->modified);
+}
+
+TEST(SliderTable, ATrackbarFindsTheSliderOfItsOwnSettingAndALabelFindsNone) {
+    // The trackbars are numbered Sensitivity 1006, Threshold 1008, Acceleration 1010, Polling
+    // Delay 1012: not in the order the sliders are bound.
+    const std::pair<int, Setting> trackbars[] = {{1006, Setting::Sensitivity},
+                                                 {1008, Setting::Threshold},
+                                                 {1010, Setting::Acceleration},
+                                                 {1012, Setting::PollingDelay}};
+    for (const auto& [controlId, setting] : trackbars) {
+        const SliderRow* row = SliderWithTrackbar(controlId);
+        ASSERT_NE(row, nullptr) << controlId;
+        EXPECT_EQ(row->setting, setting) << controlId;
+        EXPECT_EQ(row->labelId, controlId + 1) << controlId;
+    }
+    for (int label : {1007, 1009, 1011, 1013, 0}) EXPECT_EQ(SliderWithTrackbar(label), nullptr);
 }

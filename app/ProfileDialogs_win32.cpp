@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/Application_win32.h"
+#include "editor/DialogControls_win32.h"
 #include "resources/resource.h"
 
 namespace {
@@ -13,9 +14,8 @@ namespace {
 // a separator, "Add Profile..." and "Delete Profile...".
 constexpr int ProfileSubmenuPosition = 3;
 constexpr int FixedItemCount = 3;
-
-WindowDrag addDrag;
-WindowDrag deleteDrag;
+// What both dialogs end with, after Cancel too: the caller does not look.
+constexpr INT_PTR DialogEnded = 1;
 
 HMENU ProfileSubmenu(const Application& app) {
     return GetSubMenu(GetSubMenu(app.popupMenu, 0), ProfileSubmenuPosition);
@@ -43,22 +43,10 @@ void InsertProfileItem(HMENU submenu, UINT position, UINT command, const std::st
     InsertMenuItemA(submenu, position, TRUE, &item);
 }
 
-// The whole text of a control, however long.
-std::string ControlText(HWND dialog, int id) {
-    const HWND control = GetDlgItem(dialog, id);
-    std::vector<char> text(static_cast<size_t>(GetWindowTextLengthA(control)) + 1);
-    GetWindowTextA(control, text.data(), static_cast<int>(text.size()));
-    return text.data();
-}
-
 void FillDeleteChoices(HWND dialog, const ProfileManager& manager) {
-    const HWND list = GetDlgItem(dialog, IDC_DELETE_PROFILE_LIST);
-    SendMessageA(list, CB_RESETCONTENT, 0, 0);
-    for (const std::string& name : manager.DeleteChoices()) {
-        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-    }
-    SendMessageA(list, CB_SETCURSEL, 0, 0);
-    UpdateWindow(list);
+    FillList(dialog, IDC_DELETE_PROFILE_LIST, manager.DeleteChoices());
+    SelectEntry(dialog, IDC_DELETE_PROFILE_LIST, 0);
+    UpdateWindow(GetDlgItem(dialog, IDC_DELETE_PROFILE_LIST));
 }
 
 // "Add": an empty name does nothing and a refused one is explained over the dialog, which stays
@@ -69,7 +57,7 @@ void OnAdd(HWND dialog, Application& app) {
     if (outcome.result != AddResult::Added) return;
     // The sliders show the settings the profile has now, not the previous profile's.
     app.RefreshView();
-    EndDialog(dialog, 1);
+    EndDialog(dialog, DialogEnded);
 }
 
 }  // namespace
@@ -80,15 +68,15 @@ void Application::RefreshProfileList() {
     // Only the profile items go: the separator and the two commands stay at the bottom.
     const HMENU submenu = ProfileSubmenu(*this);
     while (GetMenuItemCount(submenu) > FixedItemCount) DeleteMenu(submenu, 0, MF_BYPOSITION);
-    // Kept filled for whoever reads the window, but the entries alone say which item is which
-    // file: this list sorts by its own rules.
-    const HWND list = GetDlgItem(mainWindow, IDC_PROFILE_LIST);
-    SendMessageA(list, CB_RESETCONTENT, 0, 0);
+    std::vector<std::string> fileNames;
     for (size_t i = 0; i < entries.size(); ++i) {
-        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entries[i].fileName.c_str()));
+        fileNames.push_back(entries[i].fileName);
         InsertProfileItem(submenu, static_cast<UINT>(i), static_cast<UINT>(FirstProfileCommand + i),
                           entries[i].profileName);
     }
+    // Kept filled for whoever reads the window, but the entries alone say which item is which
+    // file: this list sorts by its own rules.
+    FillList(mainWindow, IDC_PROFILE_LIST, fileNames);
     SetDlgItemTextA(mainWindow, IDC_CURRENT_PROFILE, profileManager.CurrentName().c_str());
 }
 
@@ -108,42 +96,44 @@ void Application::SelectProfile(WORD command) {
     if (profileManager.Select(command)) RefreshView();
 }
 
-INT_PTR CALLBACK AddProfileDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    Application* app = ApplicationOf(GetParent(dialog));
-    if (!app) return FALSE;
+INT_PTR CALLBACK AddProfileDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    ShellDialogContext* context = DialogContextOf<ShellDialogContext>(dialog, message, lParam);
+    if (!context) return FALSE;
     // TRUE: the name edit, the first control, takes the keyboard focus.
     if (message == WM_INITDIALOG) return TRUE;
-    if (message != WM_COMMAND) return HandleDragMessage(dialog, message, addDrag);
+    if (message != WM_COMMAND) return HandleDragMessage(dialog, message, context->drag);
     switch (LOWORD(wParam)) {
         case IDOK:
-            OnAdd(dialog, *app);
+            OnAdd(dialog, context->app);
             return TRUE;
         case IDCANCEL:
-            EndDialog(dialog, 1);
+            EndDialog(dialog, DialogEnded);
             return TRUE;
         default:
             return FALSE;
     }
 }
 
-INT_PTR CALLBACK DeleteProfileDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    Application* app = ApplicationOf(GetParent(dialog));
-    if (!app) return FALSE;
+INT_PTR CALLBACK DeleteProfileDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    ShellDialogContext* context = DialogContextOf<ShellDialogContext>(dialog, message, lParam);
+    if (!context) return FALSE;
+    Application& app = context->app;
     switch (message) {
         case WM_INITDIALOG:
             // Listed afresh: the command may come without the menu having been shown.
-            app->RefreshProfileList();
-            FillDeleteChoices(dialog, app->profileManager);
+            app.RefreshProfileList();
+            FillDeleteChoices(dialog, app.profileManager);
             return TRUE;
         case WM_COMMAND:
             if (LOWORD(wParam) == IDOK) {
                 // A failed deletion is not reported: the file stays in the list.
-                app->profileManager.Delete(ControlText(dialog, IDC_DELETE_PROFILE_LIST));
-                app->RefreshProfileList();
+                app.profileManager.Delete(ControlText(dialog, IDC_DELETE_PROFILE_LIST));
+                app.RefreshProfileList();
             }
-            if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) EndDialog(dialog, 1);
-            return LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL;
+            if (LOWORD(wParam) != IDOK && LOWORD(wParam) != IDCANCEL) return FALSE;
+            EndDialog(dialog, DialogEnded);
+            return TRUE;
         default:
-            return HandleDragMessage(dialog, message, deleteDrag);
+            return HandleDragMessage(dialog, message, context->drag);
     }
 }

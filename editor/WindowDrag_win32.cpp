@@ -1,5 +1,5 @@
 // Moving a captionless window by dragging its background.
-#include "app/WindowDrag_win32.h"
+#include "editor/WindowDrag_win32.h"
 
 namespace {
 
