@@ -14,7 +14,7 @@ add_executable(Quorvel WIN32
     editor/WindowDrag_win32.cpp
     resources/Quorvel.rc
 )
-target_link_libraries(Quorvel PRIVATE core win32platform comctl32 shell32 ole32 advapi32 winmm
+target_link_libraries(Quorvel PRIVATE shell win32platform comctl32 shell32 ole32 advapi32 winmm
                                       user32)
 # The resource script names its icon and manifest relative to its own directory.
 target_include_directories(Quorvel PRIVATE ${PROJECT_SOURCE_DIR}/resources)
@@ -22,8 +22,6 @@ quorvel_warnings(Quorvel)
 if(MINGW)
     # No libgcc, libstdc++ or winpthread DLL beside the exe; small and stripped.
     target_compile_options(Quorvel PRIVATE -Os)
-    target_compile_options(core PRIVATE -Os -ffunction-sections -fdata-sections)
-    target_compile_options(win32platform PRIVATE -Os -ffunction-sections -fdata-sections)
     target_link_options(Quorvel PRIVATE -static -s -Wl,--gc-sections)
 elseif(MSVC)
     # The resource script carries the manifest.

@@ -26,6 +26,19 @@ std::vector<uint8_t> SeedProfile(int32_t buttons, int32_t maxChars) {
     return EncodeProfile(header, table, text.data(), buttons > 0 ? buttons : 0);
 }
 
+// The same with the extension: the second stick's axes and a mapping of each extra event.
+std::vector<uint8_t> SeedExtendedProfile(int32_t buttons, int32_t maxChars) {
+    StoredProfile profile;
+    profile.settings.maxChars = maxChars;
+    profile.stick2Axes = buttons % 5;
+    profile.extraText = AllocateText(maxChars, ExtraTextSlotCount);
+    for (int event = FirstExtraEvent; event <= LastEvent; ++event) {
+        profile.SetAction(event % ColumnCount, event, event);
+        profile.Text(Column::Shifted, event)[0] = static_cast<uint8_t>('A' + event % 26);
+    }
+    return EncodeProfile(profile, buttons);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -41,6 +54,9 @@ int main(int argc, char** argv) {
             const std::string name =
                 "seed-" + std::to_string(buttons) + "-" + std::to_string(maxChars) + ".qvp";
             written = WriteDiskFile(profiles + name, SeedProfile(buttons, maxChars)) && written;
+            written = WriteDiskFile(profiles + "extended-" + name,
+                                    SeedExtendedProfile(buttons, maxChars)) &&
+                      written;
         }
     }
     ConfigurationData data;
