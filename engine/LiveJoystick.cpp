@@ -1,7 +1,15 @@
-// Construction, destruction and device set-up of a live joystick.
+// Construction, destruction and device set-up of a live joystick, starting and stopping its
+// polls, and letting go of what it holds.
 #include "engine/LiveJoystick.h"
 
 #include <algorithm>
+
+namespace {
+
+// The motion bits of a stick's four directions; the low four are its latch bits.
+constexpr uint8_t MotionBits = 0xF0;
+
+}  // namespace
 
 LiveJoystick::LiveJoystick(int id) : joystickId(id) { SetUpDevice(); }
 
@@ -28,4 +36,35 @@ void LiveJoystick::SetUpDevice() {
 
 int32_t LiveJoystick::ButtonCount() const {
     return static_cast<int32_t>(std::min<uint32_t>(caps.numButtons, MaxButtons));
+}
+
+void LiveJoystick::StartPolling() {
+    if (timerRunning) return;
+    timerRunning = true;
+    platform::StartTimer(joystickId, stored.settings.pollingDelay);
+}
+
+void LiveJoystick::ApplyPollingDelay(int32_t delayMs) {
+    stored.settings.pollingDelay = delayMs;
+    // Starting a running timer again with the same identifier replaces its period.
+    if (timerRunning) platform::StartTimer(joystickId, delayMs);
+}
+
+void LiveJoystick::StopPolling() {
+    if (!timerRunning) return;
+    ReleaseHeld();
+    timerRunning = false;
+    platform::StopTimer(joystickId);
+}
+
+void LiveJoystick::ReleaseHeld() {
+    for (int event = 1; event <= LastEvent; ++event) {
+        if (IsHeld(event)) ReleaseEvent(event);
+    }
+    firstStick.DirectionLatch &= MotionBits;
+    secondStick.DirectionLatch &= MotionBits;
+    keyLatch = 0;
+    position.buttons = 0;
+    previousButtons = 0;
+    ShiftActive = false;
 }

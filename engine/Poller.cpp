@@ -14,8 +14,6 @@ namespace {
 constexpr uint8_t LatchBit(int direction) { return static_cast<uint8_t>(1u << direction); }
 constexpr uint8_t MotionBit(int direction) { return static_cast<uint8_t>(0x10u << direction); }
 constexpr int Up = 0, Right = 1, Down = 2, Left = 3;
-// The motion bits of all four directions; the low four are the latch bits.
-constexpr uint8_t MotionBits = 0xF0;
 // One more than the largest Acceleration: the slowest carry growth at Acceleration 1.
 constexpr int32_t AccelerationSpan = 51;
 
@@ -298,35 +296,4 @@ bool LiveJoystick::Refires(Column column, int event) const {
     if (IsKeyboardKey(stored.Key(column, event))) return true;
     const uint8_t* text = stored.Text(column, event);
     return text != nullptr && text[0] != 0;
-}
-
-void LiveJoystick::StartPolling() {
-    if (timerRunning) return;
-    timerRunning = true;
-    platform::StartTimer(joystickId, stored.settings.pollingDelay);
-}
-
-void LiveJoystick::ApplyPollingDelay(int32_t delayMs) {
-    stored.settings.pollingDelay = delayMs;
-    // Starting a running timer again with the same identifier replaces its period.
-    if (timerRunning) platform::StartTimer(joystickId, delayMs);
-}
-
-void LiveJoystick::StopPolling() {
-    if (!timerRunning) return;
-    ReleaseHeld();
-    timerRunning = false;
-    platform::StopTimer(joystickId);
-}
-
-void LiveJoystick::ReleaseHeld() {
-    for (int event = 1; event <= LastEvent; ++event) {
-        if (IsHeld(event)) ReleaseEvent(event);
-    }
-    firstStick.DirectionLatch &= MotionBits;
-    secondStick.DirectionLatch &= MotionBits;
-    keyLatch = 0;
-    position.buttons = 0;
-    previousButtons = 0;
-    ShiftActive = false;
 }
