@@ -1,5 +1,6 @@
-// Poll-path timing against the recording platform with its log off: an idle poll, a poll with
-// every button re-firing, and one poll of each of 16 fully mapped joysticks.
+// Poll-path timing against the recording platform with its log off: an idle poll (of a classic
+// joystick and of a whole pad), a poll with every button re-firing, and one poll of each of 16
+// fully mapped joysticks.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -51,6 +52,23 @@ void BM_IdlePoll(benchmark::State& state) {
     for (auto _ : state) profile->Poll();
 }
 BENCHMARK(BM_IdlePoll);
+
+// The same on a pad with a second stick, a Z axis and a hat, all at rest, with every extra
+// event mapped.
+void BM_IdlePollWholeController(benchmark::State& state) {
+    ResetPlatform();
+    platform::JoystickCaps& caps = recording::JoystickAt(0).caps;
+    caps.zMax = caps.rMax = caps.uMax = caps.vMax = 65535;
+    caps.hasZ = caps.hasR = caps.hasU = caps.hasV = caps.hasPov = true;
+    recording::JoystickAt(0).state = {32767, 32767, 0,     32767,
+                                      32767, 32767, 32767, platform::PovCentred};
+    const auto profile = MappedProfile(0);
+    for (int event = FirstExtraEvent; event <= LastEvent; ++event) {
+        profile->stored.SetAction(1, event, F1);
+    }
+    for (auto _ : state) profile->Poll();
+}
+BENCHMARK(BM_IdlePollWholeController);
 
 // All 32 buttons held: each poll releases and presses every one, 192 key events.
 void BM_BusyPoll(benchmark::State& state) {

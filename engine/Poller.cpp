@@ -35,6 +35,13 @@ Deflection ApplyDeadZone(uint32_t& position, uint32_t centre, uint32_t threshold
     return Deflection::None;
 }
 
+// Whether an axis reading lies in the dead zone (or the axis is missing), by the same edges.
+template <typename Reading>
+bool IsAtRest(const Reading& axis, uint32_t threshold) {
+    uint32_t position = axis.position;
+    return !axis.present || ApplyDeadZone(position, axis.centre, threshold) == Deflection::None;
+}
+
 // (from - to) as a signed 32-bit value, divided with truncation towards zero.
 int32_t Pixels(uint32_t from, uint32_t to, int32_t divisor) {
     return static_cast<int32_t>(from - to) / divisor;
@@ -185,23 +192,36 @@ void LiveJoystick::PollExtras() {
     const Column column = PollColumn();
     Axis horizontal = Axis::None, vertical = Axis::None;
     SecondStickAxes(horizontal, vertical);
-    PollStick(secondStick, SecondStickEvent(0), ReadingOf(horizontal), ReadingOf(vertical), false,
-              false, column);
+    const uint32_t zone = static_cast<uint32_t>(stored.settings.threshold);
+    const AxisReading x = ReadingOf(horizontal), y = ReadingOf(vertical);
+    // A stick at rest that holds and moves nothing has nothing to do but end its streak.
+    if (secondStick.DirectionLatch == 0 && IsAtRest(x, zone) && IsAtRest(y, zone)) {
+        secondStick.MotionStreak = 0;
+    } else {
+        PollStick(secondStick, SecondStickEvent(0), x, y, false, false, column);
+    }
 
+    // Bit e - 37 of each D-pad and Z event active now; each hat direction covers three sectors,
+    // so a diagonal presses two.
+    uint16_t active = 0;
     const int sector = caps.hasPov ? PovSector(position.pov) : -1;
-    // Each direction covers three sectors, so a diagonal presses two.
-    PollKeyEvent(DpadEvent(Up), sector == 7 || (sector >= 0 && sector <= 1), column);
-    PollKeyEvent(DpadEvent(Right), sector >= 1 && sector <= 3, column);
-    PollKeyEvent(DpadEvent(Down), sector >= 3 && sector <= 5, column);
-    PollKeyEvent(DpadEvent(Left), sector >= 5 && sector <= 7, column);
-
-    Deflection z = Deflection::None;
+    if (sector >= 0) {
+        static constexpr uint16_t SectorDirections[8] = {0x1, 0x3, 0x2, 0x6, 0x4, 0xC, 0x8, 0x9};
+        active = SectorDirections[sector];
+    }
     if (caps.hasZ && horizontal != Axis::Z && vertical != Axis::Z) {
         uint32_t value = position.z;
-        z = ApplyDeadZone(value, centreZ, static_cast<uint32_t>(stored.settings.threshold));
+        const Deflection z = ApplyDeadZone(value, centreZ, zone);
+        if (z != Deflection::None) {
+            active |= static_cast<uint16_t>(
+                1u << ((z == Deflection::Low ? ZLowEvent : ZHighEvent) - FirstExtraEvent));
+        }
     }
-    PollKeyEvent(ZLowEvent, z == Deflection::Low, column);
-    PollKeyEvent(ZHighEvent, z == Deflection::High, column);
+    if ((active | keyLatch) == 0) return;
+    for (int event : {DpadEvent(Up), DpadEvent(Right), DpadEvent(Down), DpadEvent(Left), ZLowEvent,
+                      ZHighEvent}) {
+        PollKeyEvent(event, (active >> (event - FirstExtraEvent)) & 1u, column);
+    }
 }
 
 // The key rules of a direction for a D-pad or Z event: re-fire, or press once and hold while
