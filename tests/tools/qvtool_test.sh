@@ -86,6 +86,32 @@ write_profile() {
     } >"$file"
 }
 
+# append_extension FILE M AXES [COLUMN/EVENT=VALUE | nt/EVENT=TEXT | st/EVENT=TEXT]... adds the
+# extension for events 37..46 (ten entries per column, then ten normal and ten shifted slots).
+append_extension() {
+    file=$1 m=$2 axes=$3
+    shift 3
+    {
+        printf 'QVX1'
+        le32 $((4 + 160 + 20 * m))
+        le32 "$axes"
+        for column in 0 1 2 3; do
+            event=37
+            while [ $event -le 46 ]; do
+                le32 "$(lookup "$column/$event" 0 "$@")"
+                event=$((event + 1))
+            done
+        done
+        for block in nt st; do
+            event=37
+            while [ $event -le 46 ]; do
+                slot "$m" "$(lookup "$block/$event" "" "$@")"
+                event=$((event + 1))
+            done
+        done
+    } >>"$file"
+}
+
 # A twelve-button pad. Normal: the stick moves the pointer; button 1 Left Click, 2 Enter, 3 SHIFT
 # with "hi", 4 the shift button, 5 Left Double Click, 6 CTRL+ALT, 12 F12. Shifted: Up and Down
 # are the arrow keys, button 1 Right Click, button 2 CTRL with "c".
@@ -97,6 +123,13 @@ write_profile "$WORK/chars.qvp" 3 4 0 0 1 10 50 6000 1000 0 \
     'nt/5=a;A ' 'nt/6=\0177\0351' 'nt/7=~|'
 # No buttons; Swap Y axis and the largest Acceleration; every direction moves the pointer.
 write_profile "$WORK/accel.qvp" 0 2 1 0 0 50 50 6000 1000 0 0/1=1 0/2=1 0/3=1 0/4=1
+# The whole pad: button 1 turns the wheel down; D-pad Up is the Up Arrow, D-pad Right types "r";
+# the second stick (U and R) scrolls up and down and moves the pointer right; Z Axis + is Escape.
+write_profile "$WORK/whole.qvp" 4 2 0 0 0 0 50 6000 1000 0 1/5=47
+append_extension "$WORK/whole.qvp" 2 1 1/37=5 nt/38=r 0/41=9 0/42=1 0/43=9 1/46=25
+cp "$WORK/whole.qvp" "$WORK/newer.qvp"
+printf '2' | dd of="$WORK/newer.qvp" bs=1 seek=$((40 + 8 * 20 + 3)) conv=notrunc 2>/dev/null
+head -c $(($(wc -c <"$WORK/whole.qvp") - 1)) "$WORK/whole.qvp" >"$WORK/cutext.qvp"
 
 # --- Expected output -----------------------------------------------------------------------------
 
@@ -131,6 +164,7 @@ simulate_case unplugged pad.qvp
 simulate_case chars chars.qvp
 simulate_case accel accel.qvp
 simulate_case buttons pad.qvp
+simulate_case whole whole.qvp
 simulate_case buttons pad.qvp --buttons 10
 simulate_case buttons pad.qvp --max-buttons 40 --buttons 0x20
 expect_output "simulate --max-buttons 11" "$CASES/buttons-max11.expected" \
@@ -146,6 +180,7 @@ cd "$WORK" || exit 2
 expect_output "show pad" "$CASES/show-pad.expected" "$QVTOOL" show pad.qvp
 expect_output "show chars" "$CASES/show-chars.expected" "$QVTOOL" show chars.qvp
 expect_output "show short" "$CASES/show-short.expected" "$QVTOOL" show short.qvp
+expect_output "show whole" "$CASES/show-whole.expected" "$QVTOOL" show whole.qvp
 
 # --- Refused input -------------------------------------------------------------------------------
 
@@ -173,6 +208,10 @@ expect_refusal "missing profile" "$WORK/none.qvp" "$QVTOOL" simulate "$WORK/none
 expect_refusal "profile cut before N" "$WORK/cut.qvp" "$QVTOOL" simulate "$WORK/cut.qvp" "$T"
 expect_refusal "profile with N 33" "$WORK/n33.qvp" "$QVTOOL" simulate "$WORK/n33.qvp" "$T"
 expect_refusal "profile with MaxChars 0" "$WORK/m0.qvp" "$QVTOOL" simulate "$WORK/m0.qvp" "$T"
+expect_refusal "profile of a newer version" "newer version" \
+    "$QVTOOL" simulate "$WORK/newer.qvp" "$T"
+expect_refusal "profile with a cut extension" "damaged" "$QVTOOL" simulate "$WORK/cutext.qvp" "$T"
+expect_refusal "show newer" "newer version" "$QVTOOL" show "$WORK/newer.qvp"
 expect_refusal "missing trace" "$WORK/none.trace" \
     "$QVTOOL" simulate "$WORK/pad.qvp" "$WORK/none.trace"
 mkdir "$WORK/folder.qvp" "$WORK/folder.trace"
@@ -189,7 +228,7 @@ expect_refusal "--buttons without value" "usage" \
 
 # A bad fourth line after a poll, a comment and a blank line: the message names line 4, and the
 # output stops before "stop".
-for line in '1 2' '1 2 3 4' '-1 2 3' '+1 2 3' '0x 2 3' '4294967296 0 0' '0x100000000 0 0' \
+for line in '1 2' '1 2 3 4' '1 2 3 4 5 6 7' '1 2 3 4 5 6 7 8 9' '-1 2 3' '+1 2 3' '0x 2 3' '4294967296 0 0' '0x100000000 0 0' \
     '1 2 x' '1 2 0x1g' '1,2,3' '1 2 3 # held' 'unplugged now' 'UNPLUGGED'; do
     printf '32767 32767 0\n# comment\n\n%s\n32767 32767 0\n' "$line" >"$WORK/bad.trace"
     expect_refusal "trace line \"$line\"" "bad.trace:4:" \
