@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <map>
+#include <string>
 #include <vector>
 
 #include "platform/recording/RecordingPlatform.h"
@@ -12,9 +13,10 @@
 
 namespace {
 
-// After the profile (as long as its header says a complete file is), readings of 13 bytes:
-// X, Y and the button word as 32-bit little-endian values, then a flags byte.
-constexpr size_t ReadingSize = 13;
+// After the profile (as long as its header says a complete file is, with the extension its length
+// field gives), readings of 33 bytes: X, Y, the button word, Z, R, U, V and the hat as 32-bit
+// little-endian values, then a flags byte. The device has every axis and a hat.
+constexpr size_t ReadingSize = 33;
 constexpr uint8_t Unplugged = 1;  // the device does not answer this poll
 constexpr uint8_t Restart = 2;    // polling stops and starts again before this poll
 
@@ -26,7 +28,11 @@ size_t ProfileLength(const uint8_t* data, size_t size) {
     ProfileHeader header;
     const std::vector<uint8_t> start(data, data + std::min<size_t>(size, 36));
     if (DecodeProfileHeader(start, header) != ProfileDecodeError::None) return size;
-    return std::min(size, ProfileFileSize(header.buttonCount, header.settings.maxChars));
+    const size_t classic = ProfileFileSize(header.buttonCount, header.settings.maxChars);
+    if (size < classic + 8 || std::string(data + classic, data + classic + 4) != "QVX1") {
+        return std::min(size, classic);
+    }
+    return std::min<size_t>(size, classic + 8 + Le32(data + classic + 4));
 }
 
 // Aborts when a key or a mouse button went down after its last release.
@@ -56,6 +62,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     recording::Reset();
     recording::Files()["fuzz.qvp"] = std::vector<uint8_t>(data, data + profileLength);
     const ProgramContext context{"", PlatformWindowsNt};
+    platform::JoystickCaps& caps = recording::JoystickAt(0).caps;
+    caps.zMax = caps.rMax = caps.uMax = caps.vMax = 65535;
+    caps.hasZ = caps.hasR = caps.hasU = caps.hasV = caps.hasPov = true;
     JoystickProfile profile(context, 0);
     profile.profileName = "fuzz";
     // Whatever the file holds, even a damaged one, the joystick polls on.
@@ -65,12 +74,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     recording::Joystick& joystick = recording::JoystickAt(0);
     for (size_t at = profileLength; size - at >= ReadingSize; at += ReadingSize) {
         const uint8_t* reading = data + at;
-        if (reading[12] & Restart) {
+        const uint8_t flags = reading[ReadingSize - 1];
+        if (flags & Restart) {
             profile.StopPolling();
             profile.StartPolling();
         }
-        joystick.answers = (reading[12] & Unplugged) == 0;
-        joystick.state = {Le32(reading), Le32(reading + 4), Le32(reading + 8)};
+        joystick.answers = (flags & Unplugged) == 0;
+        joystick.state = {Le32(reading),      Le32(reading + 4),  Le32(reading + 8),
+                          Le32(reading + 12), Le32(reading + 16), Le32(reading + 20),
+                          Le32(reading + 24), Le32(reading + 28)};
         profile.Poll();
     }
     profile.StopPolling();
