@@ -185,10 +185,9 @@ void LiveJoystick::TurnWheel(int64_t& remainder, bool horizontal, int64_t units)
 // loop left in force.
 void LiveJoystick::PollExtras() {
     const Column column = PollColumn();
-    Axis horizontal = Axis::None, vertical = Axis::None;
-    SecondStickAxes(horizontal, vertical);
-    PollStick(secondStick, SecondStickEvent(0), ReadingOf(horizontal), ReadingOf(vertical), false,
-              false, column);
+    const StickAxes axes = ResolveSecondStick(stored.stick2Axes, caps);
+    PollStick(secondStick, SecondStickEvent(0), ReadingOf(axes.horizontal),
+              ReadingOf(axes.vertical), false, false, column);
 
     const int sector = caps.hasPov ? PovSector(position.pov) : -1;
     // Each direction covers three sectors, so a diagonal presses two.
@@ -198,7 +197,7 @@ void LiveJoystick::PollExtras() {
     PollKeyEvent(DpadEvent(Left), sector >= 5 && sector <= 7, column);
 
     Deflection z = Deflection::None;
-    if (caps.hasZ && horizontal != Axis::Z && vertical != Axis::Z) {
+    if (caps.hasZ && axes.horizontal != ExtraAxis::Z && axes.vertical != ExtraAxis::Z) {
         uint32_t value = position.z;
         z = ApplyDeadZone(value, centreZ, static_cast<uint32_t>(stored.settings.threshold));
     }
@@ -226,47 +225,56 @@ void LiveJoystick::PollKeyEvent(int event, bool active, Column column) {
     keyLatch |= bit;
 }
 
-LiveJoystick::AxisReading LiveJoystick::ReadingOf(Axis axis) const {
+LiveJoystick::AxisReading LiveJoystick::ReadingOf(ExtraAxis axis) const {
+    const bool present = HasAxis(caps, axis);
     switch (axis) {
-        case Axis::Z:
-            return {position.z, centreZ, caps.hasZ};
-        case Axis::R:
-            return {position.r, centreR, caps.hasR};
-        case Axis::U:
-            return {position.u, centreU, caps.hasU};
-        case Axis::V:
-            return {position.v, centreV, caps.hasV};
-        case Axis::None:
+        case ExtraAxis::Z:
+            return {position.z, centreZ, present};
+        case ExtraAxis::R:
+            return {position.r, centreR, present};
+        case ExtraAxis::U:
+            return {position.u, centreU, present};
+        case ExtraAxis::V:
+            return {position.v, centreV, present};
+        case ExtraAxis::None:
             break;
     }
     return {};
 }
 
-// Automatic is (U, R) where the device has both, else (Z, R), else no second stick.
-void LiveJoystick::SecondStickAxes(Axis& horizontal, Axis& vertical) const {
-    using Choice = ::SecondStickAxes;
-    switch (static_cast<Choice>(stored.stick2Axes)) {
-        case Choice::UR:
-            horizontal = Axis::U, vertical = Axis::R;
-            return;
-        case Choice::ZR:
-            horizontal = Axis::Z, vertical = Axis::R;
-            return;
-        case Choice::RU:
-            horizontal = Axis::R, vertical = Axis::U;
-            return;
-        case Choice::ZV:
-            horizontal = Axis::Z, vertical = Axis::V;
-            return;
-        case Choice::Automatic:
+StickAxes ResolveSecondStick(int32_t stick2Axes, const platform::JoystickCaps& caps) {
+    switch (static_cast<SecondStickAxes>(stick2Axes)) {
+        case SecondStickAxes::UR:
+            return {ExtraAxis::U, ExtraAxis::R};
+        case SecondStickAxes::ZR:
+            return {ExtraAxis::Z, ExtraAxis::R};
+        case SecondStickAxes::RU:
+            return {ExtraAxis::R, ExtraAxis::U};
+        case SecondStickAxes::ZV:
+            return {ExtraAxis::Z, ExtraAxis::V};
+        case SecondStickAxes::Automatic:
         default:
             break;
     }
-    if (caps.hasU && caps.hasR) {
-        horizontal = Axis::U, vertical = Axis::R;
-    } else if (caps.hasZ && caps.hasR) {
-        horizontal = Axis::Z, vertical = Axis::R;
+    if (caps.hasU && caps.hasR) return {ExtraAxis::U, ExtraAxis::R};
+    if (caps.hasZ && caps.hasR) return {ExtraAxis::Z, ExtraAxis::R};
+    return {};
+}
+
+bool HasAxis(const platform::JoystickCaps& caps, ExtraAxis axis) {
+    switch (axis) {
+        case ExtraAxis::Z:
+            return caps.hasZ;
+        case ExtraAxis::R:
+            return caps.hasR;
+        case ExtraAxis::U:
+            return caps.hasU;
+        case ExtraAxis::V:
+            return caps.hasV;
+        case ExtraAxis::None:
+            break;
     }
+    return false;
 }
 
 void LiveJoystick::PollButtons() {
