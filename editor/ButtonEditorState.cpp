@@ -21,6 +21,12 @@ int ColumnIndex(Column column) { return column == Column::Shifted ? 1 : 0; }
 
 // What a list shows for a stored value right after filling: the entry, or nothing.
 int ShownAtFill(int32_t value, int count) { return value >= 0 && value < count ? value : -1; }
+// What it shows after an event change: a value past the end shows " ", a negative one nothing.
+int ShownAtSelect(int32_t value, int count) {
+    if (value >= count) return 0;
+    return value < 0 ? -1 : value;
+}
+
 // The entries of the "Stick 2 axes" list, in stored order (SecondStickAxes).
 const std::vector<std::string>& Stick2AxesNames() {
     static const std::vector<std::string> names = {"Automatic", "U and R", "Z and R", "R and U",
@@ -29,15 +35,15 @@ const std::vector<std::string>& Stick2AxesNames() {
 }
 
 // The event numbers a device offers, in event order: the directions, its buttons, then the
-// D-pad, the second stick and the Z axis where the device has them, as the poll reads them.
+// D-pad, the second stick and the Z axis as the poll reads them: the D-pad with a hat, the second
+// stick when the device has either of its axes, Z when the device has it and the stick leaves it.
 std::vector<int> EventsOf(int32_t buttonCount, const platform::JoystickCaps& caps,
                           int32_t stick2Axes) {
     std::vector<int> events;
     for (int event = 1; event <= DirectionCount + buttonCount; ++event) events.push_back(event);
     const StickAxes axes = ResolveSecondStick(stick2Axes, caps);
     const bool secondStick = HasAxis(caps, axes.horizontal) || HasAxis(caps, axes.vertical);
-    const bool zAxis =
-        caps.hasZ && axes.horizontal != ExtraAxis::Z && axes.vertical != ExtraAxis::Z;
+    const bool zAxis = caps.hasZ && !axes.Uses(ExtraAxis::Z);
     for (int direction = 0; direction < DirectionCount; ++direction) {
         if (caps.hasPov) events.push_back(DpadEvent(direction));
     }
@@ -46,12 +52,6 @@ std::vector<int> EventsOf(int32_t buttonCount, const platform::JoystickCaps& cap
     }
     if (zAxis) events.insert(events.end(), {ZLowEvent, ZHighEvent});
     return events;
-}
-
-// What it shows after an event change: a value past the end shows " ", a negative one nothing.
-int ShownAtSelect(int32_t value, int count) {
-    if (value >= count) return 0;
-    return value < 0 ? -1 : value;
 }
 
 // Copies `slots` text slots from one width to another: each keeps its first bytes up to the new

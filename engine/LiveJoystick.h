@@ -12,6 +12,7 @@
 enum class ExtraAxis : uint8_t { None, Z, R, U, V };
 struct StickAxes {
     ExtraAxis horizontal = ExtraAxis::None, vertical = ExtraAxis::None;
+    bool Uses(ExtraAxis axis) const { return horizontal == axis || vertical == axis; }
 };
 // The axes the second stick reads for a stored choice (SecondStickAxes) on a device with these
 // capabilities: a set choice as it is; Automatic is (U, R) where the device has both, else (Z, R),

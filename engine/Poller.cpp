@@ -197,7 +197,7 @@ void LiveJoystick::PollExtras() {
     PollKeyEvent(DpadEvent(Left), sector >= 5 && sector <= 7, column);
 
     Deflection z = Deflection::None;
-    if (caps.hasZ && axes.horizontal != ExtraAxis::Z && axes.vertical != ExtraAxis::Z) {
+    if (caps.hasZ && !axes.Uses(ExtraAxis::Z)) {
         uint32_t value = position.z;
         z = ApplyDeadZone(value, centreZ, static_cast<uint32_t>(stored.settings.threshold));
     }
