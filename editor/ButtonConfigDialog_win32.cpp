@@ -49,8 +49,6 @@ void Render(HWND dialog, const ButtonEditorState& editor, Redraw redraw) {
     const ButtonEditorView view = editor.View();
     if (redraw == Redraw::Everything) {
         SetDlgItemTextA(dialog, IDC_BC_PROFILE_NAME, view.profileName.c_str());
-        FillList(dialog, IDC_BC_EVENT, view.events);
-        SelectEntry(dialog, IDC_BC_EVENT, view.selectedEvent);
         FillList(dialog, IDC_BC_SHIFT_BUTTON, view.shiftButtons);
         SelectEntry(dialog, IDC_BC_SHIFT_BUTTON, view.shiftSelection);
         FillList(dialog, IDC_BC_KEY, view.keys);
@@ -59,6 +57,12 @@ void Render(HWND dialog, const ButtonEditorState& editor, Redraw redraw) {
         Check(dialog, IDC_BC_SWAP_X, view.swapX);
         Check(dialog, IDC_BC_PROGRESSIVE, view.progressive);
         SendDlgItemMessageA(dialog, IDC_BC_MAX_CHARS, EM_LIMITTEXT, LengthDigits, 0);
+        FillList(dialog, IDC_BC_STICK2_AXES, view.stick2AxesChoices);
+        SelectEntry(dialog, IDC_BC_STICK2_AXES, view.stick2AxesSelection);
+    }
+    if (Includes(redraw, Redraw::Events)) {
+        FillList(dialog, IDC_BC_EVENT, view.events);
+        SelectEntry(dialog, IDC_BC_EVENT, view.selectedEvent);
     }
     if (Includes(redraw, Redraw::ModifierLists)) {
         FillList(dialog, IDC_BC_MODIFIER, view.modifiers);
@@ -101,6 +105,8 @@ Redraw OnListChoice(HWND dialog, ButtonEditorState& editor, int id) {
             return editor.PickKey(Column::Normal, index);
         case IDC_BC_SHIFTED_KEY:
             return editor.PickKey(Column::Shifted, index);
+        case IDC_BC_STICK2_AXES:
+            return editor.PickStick2Axes(index);
         default:
             return editor.PickShiftButton(index);
     }
@@ -129,6 +135,7 @@ Redraw OnControl(HWND dialog, ButtonDialogContext& context, int id, WORD notific
         case IDC_BC_KEY:
         case IDC_BC_SHIFTED_KEY:
         case IDC_BC_SHIFT_BUTTON:
+        case IDC_BC_STICK2_AXES:
             return notification == CBN_SELCHANGE ? OnListChoice(dialog, editor, id)
                                                  : Redraw::Nothing;
         case IDC_BC_TEXT:

@@ -8,6 +8,8 @@
 #include <new>
 #include <utility>
 
+#include "resources/resource.h"
+
 namespace {
 
 // The largest length the two-digit length edit can hold; a profile file may hold a larger one.
@@ -25,6 +27,43 @@ int ShownAtSelect(int32_t value, int count) {
     return value < 0 ? -1 : value;
 }
 
+// The entries of the "Stick 2 axes" list, in stored order (SecondStickAxes).
+const std::vector<std::string>& Stick2AxesNames() {
+    static const std::vector<std::string> names = {"Automatic", "U and R", "Z and R", "R and U",
+                                                   "Z and V"};
+    return names;
+}
+
+// The event numbers a device offers, in event order: the directions, its buttons, then the
+// D-pad, the second stick and the Z axis as the poll reads them: the D-pad with a hat, the second
+// stick when the device has either of its axes, Z when the device has it and the stick leaves it.
+std::vector<int> EventsOf(int32_t buttonCount, const platform::JoystickCaps& caps,
+                          int32_t stick2Axes) {
+    std::vector<int> events;
+    for (int event = 1; event <= DirectionCount + buttonCount; ++event) events.push_back(event);
+    const StickAxes axes = ResolveSecondStick(stick2Axes, caps);
+    const bool secondStick = HasAxis(caps, axes.horizontal) || HasAxis(caps, axes.vertical);
+    const bool zAxis = caps.hasZ && !axes.Uses(ExtraAxis::Z);
+    for (int direction = 0; direction < DirectionCount; ++direction) {
+        if (caps.hasPov) events.push_back(DpadEvent(direction));
+    }
+    for (int direction = 0; direction < DirectionCount; ++direction) {
+        if (secondStick) events.push_back(SecondStickEvent(direction));
+    }
+    if (zAxis) events.insert(events.end(), {ZLowEvent, ZHighEvent});
+    return events;
+}
+
+// Copies `slots` text slots from one width to another: each keeps its first bytes up to the new
+// width, growing pads with zeros, shrinking cuts, and a cut slot that is full has no terminator.
+void CopySlots(const uint8_t* from, int32_t fromWidth, uint8_t* to, int32_t toWidth, int slots) {
+    const size_t kept = static_cast<size_t>(std::min(fromWidth, toWidth));
+    for (int slot = 0; slot < slots; ++slot) {
+        std::memcpy(to + static_cast<size_t>(slot) * toWidth,
+                    from + static_cast<size_t>(slot) * fromWidth, kept);
+    }
+}
+
 }  // namespace
 
 std::unique_ptr<uint8_t[]> ButtonEditorState::ZeroedBuffer(size_t bytes) {
@@ -38,22 +77,31 @@ bool ButtonEditorState::Initialise(const JoystickProfile& profile) {
     Close();
     const StoredProfile& stored = profile.stored;
     work.CombinationText = allocate(stored.TextBytes());
-    if (!work.CombinationText) return false;
+    if (work.CombinationText) work.extraText = allocate(stored.ExtraTextBytes());
+    if (!work.extraText) {
+        Close();
+        return false;
+    }
     if (stored.CombinationText) {
         std::memcpy(work.CombinationText.get(), stored.CombinationText.get(), stored.TextBytes());
     }
+    if (stored.extraText) {
+        std::memcpy(work.extraText.get(), stored.extraText.get(), stored.ExtraTextBytes());
+    }
     work.settings = stored.settings;
     work.ActionTable = stored.ActionTable;
+    work.extraActions = stored.extraActions;
+    work.stick2Axes = stored.stick2Axes;
     work.shiftButton = stored.shiftButton;
     profileName = profile.profileName;
     buttonCount = profile.ButtonCount();
+    caps = profile.Caps();
+    ListEvents();
     selectedEvent = 0;
     // The lists are filled for "Move Up"; a value a list does not have leaves it unselected.
     for (Column column : {Column::Normal, Column::Shifted}) {
-        shownModifier[ColumnIndex(column)] =
-            ShownAtFill(work.ActionTable[ModifierIndex(column, 1)], ModifierCount());
-        shownKey[ColumnIndex(column)] =
-            ShownAtFill(work.ActionTable[KeyIndex(column, 1)], KeyChoiceCount);
+        shownModifier[ColumnIndex(column)] = ShownAtFill(work.Modifier(column, 1), ModifierCount());
+        shownKey[ColumnIndex(column)] = ShownAtFill(work.Key(column, 1), KeyChoiceCount);
     }
     shownShiftButton = ShownAtFill(work.shiftButton, buttonCount + 1);
     pendingLength = 0;
@@ -63,17 +111,19 @@ bool ButtonEditorState::Initialise(const JoystickProfile& profile) {
 
 void ButtonEditorState::Close() {
     work.CombinationText.reset();
+    work.extraText.reset();
     open = false;
 }
 
+void ButtonEditorState::ListEvents() { events = EventsOf(buttonCount, caps, work.stick2Axes); }
+
 int ButtonEditorState::ModifierCount() const {
-    return static_cast<int>(IsDirection(SelectedEventNumber()) ? DirectionModifierNames().size()
-                                                               : ButtonModifierNames().size());
+    return static_cast<int>(ModifierNames(SelectedEventNumber()).size());
 }
 
 CommandGate ButtonEditorState::BeforeCommand(int controlId, uint32_t typedLength) {
     const bool leftLengthEdit =
-        controlId != lastCommandControl && lastCommandControl == LengthEditControl;
+        controlId != lastCommandControl && lastCommandControl == IDC_BC_MAX_CHARS;
     // Set first: the text edits' own notifications while the check refreshes them do not check
     // again.
     lastCommandControl = controlId;
@@ -111,56 +161,72 @@ CommandGate ButtonEditorState::AnswerLargeLength(bool yes) {
     return ApplyLength(length);
 }
 
-// Every slot keeps its first bytes up to the new length: growing pads with zeros, shrinking cuts,
-// and a cut slot that is full has no terminator.
+// Both text buffers, the classic slots and the extension's, take the new length.
 CommandGate ButtonEditorState::ApplyLength(uint32_t length) {
     const int32_t newLength = static_cast<int32_t>(length);
     std::unique_ptr<uint8_t[]> text = allocate(static_cast<size_t>(TextSlotCount) * newLength);
+    std::unique_ptr<uint8_t[]> extra;
+    if (text) extra = allocate(static_cast<size_t>(ExtraTextSlotCount) * newLength);
     CommandGate gate;
-    if (!text) {
+    if (!extra) {
         // The length edit keeps the refused number; the command that ran the check is dropped.
         gate.message = EditorNoMemoryMessage();
         gate.proceed = false;
         return gate;
     }
-    const size_t kept = static_cast<size_t>(std::min(newLength, work.settings.maxChars));
-    for (int slot = 0; slot < TextSlotCount; ++slot) {
-        std::memcpy(text.get() + static_cast<size_t>(slot) * newLength,
-                    work.CombinationText.get() + static_cast<size_t>(slot) * work.settings.maxChars,
-                    kept);
-    }
+    const int32_t oldLength = work.settings.maxChars;
+    CopySlots(work.CombinationText.get(), oldLength, text.get(), newLength, TextSlotCount);
+    CopySlots(work.extraText.get(), oldLength, extra.get(), newLength, ExtraTextSlotCount);
     work.CombinationText = std::move(text);
+    work.extraText = std::move(extra);
     work.settings.maxChars = newLength;
     gate.redraw = Redraw::Texts;
     return gate;
 }
 
 Redraw ButtonEditorState::SelectEvent(int index) {
-    if (!open || index < 0 || index >= DirectionCount + buttonCount) return Redraw::Nothing;
-    const bool wasDirection = IsDirection(SelectedEventNumber());
+    if (!open || index < 0 || index >= static_cast<int>(events.size())) return Redraw::Nothing;
+    return MoveSelection(SelectedEventNumber(), index);
+}
+
+// Shows the event at `index` of the list; `previous` is the event shown until now.
+Redraw ButtonEditorState::MoveSelection(int previous, int index) {
     selectedEvent = index;
     const int event = SelectedEventNumber();
     // Clamping changes only what the lists show; the working values stay until a pick.
     for (Column column : {Column::Normal, Column::Shifted}) {
         shownModifier[ColumnIndex(column)] =
-            ShownAtSelect(work.ActionTable[ModifierIndex(column, event)], ModifierCount());
-        shownKey[ColumnIndex(column)] =
-            ShownAtSelect(work.ActionTable[KeyIndex(column, event)], KeyChoiceCount);
+            ShownAtSelect(work.Modifier(column, event), ModifierCount());
+        shownKey[ColumnIndex(column)] = ShownAtSelect(work.Key(column, event), KeyChoiceCount);
     }
     const Redraw redraw = Redraw::Selections | Redraw::Texts | Redraw::Visibility;
-    return wasDirection == IsDirection(event) ? redraw : redraw | Redraw::ModifierLists;
+    return &ModifierNames(previous) == &ModifierNames(event) ? redraw
+                                                             : redraw | Redraw::ModifierLists;
+}
+
+Redraw ButtonEditorState::PickStick2Axes(int index) {
+    if (!open || index < 0 || index >= static_cast<int>(Stick2AxesNames().size())) {
+        return Redraw::Nothing;
+    }
+    const int event = SelectedEventNumber();
+    work.stick2Axes = index;
+    ListEvents();
+    const auto kept = std::find(events.begin(), events.end(), event);
+    if (kept == events.end()) return Redraw::Events | MoveSelection(event, 0);
+    selectedEvent = static_cast<int>(kept - events.begin());
+    return Redraw::Events;
 }
 
 Redraw ButtonEditorState::PickModifier(Column column, int index) {
     if (!open || index < 0 || index >= ModifierCount()) return Redraw::Nothing;
-    work.ActionTable[ModifierIndex(column, SelectedEventNumber())] = index;
+    work.SetAction(column == Column::Shifted ? 2 : 0, SelectedEventNumber(), index);
     shownModifier[ColumnIndex(column)] = index;
     return Redraw::Visibility;
 }
 
 Redraw ButtonEditorState::PickKey(Column column, int index) {
     if (!open || index < 0 || index >= KeyChoiceCount) return Redraw::Nothing;
-    work.ActionTable[KeyIndex(column, SelectedEventNumber())] = index;
+    work.SetAction(column == Column::Shifted ? 3 : 1, SelectedEventNumber(), index);
     shownKey[ColumnIndex(column)] = index;
     return Redraw::Nothing;
 }
@@ -174,9 +240,7 @@ Redraw ButtonEditorState::PickShiftButton(int index) {
 
 Redraw ButtonEditorState::SetText(Column column, const std::string& text) {
     if (!open) return Redraw::Nothing;
-    uint8_t* slot =
-        work.CombinationText.get() +
-        static_cast<size_t>(TextSlot(column, SelectedEventNumber())) * work.settings.maxChars;
+    uint8_t* slot = work.Text(column, SelectedEventNumber());
     const size_t length = std::min(text.size(), static_cast<size_t>(work.settings.maxChars));
     std::memset(slot, 0, static_cast<size_t>(work.settings.maxChars));
     std::memcpy(slot, text.data(), length);
@@ -209,9 +273,8 @@ bool ButtonEditorState::WriteBack(JoystickProfile& profile) {
     return true;
 }
 
-std::string ButtonEditorState::SlotText(int slot) const {
-    const char* start = reinterpret_cast<const char*>(work.CombinationText.get()) +
-                        static_cast<size_t>(slot) * work.settings.maxChars;
+std::string ButtonEditorState::TextOf(Column column, int event) const {
+    const char* start = reinterpret_cast<const char*>(work.Text(column, event));
     // A full slot has no terminator.
     return std::string(start, std::find(start, start + work.settings.maxChars, '\0'));
 }
@@ -220,13 +283,13 @@ ButtonEditorView ButtonEditorState::View() const {
     ButtonEditorView view;
     if (!open) return view;
     view.profileName = profileName;
+    for (int listed : events) view.events.push_back(EventName(listed));
     view.shiftButtons.push_back(" ");
-    for (int event = 1; event <= DirectionCount + buttonCount; ++event) {
-        view.events.push_back(EventName(event));
-        if (!IsDirection(event)) view.shiftButtons.push_back(EventName(event));
+    for (int button = 1; button <= buttonCount; ++button) {
+        view.shiftButtons.push_back(EventName(ButtonEvent(button)));
     }
     const int event = SelectedEventNumber();
-    view.modifiers = IsDirection(event) ? DirectionModifierNames() : ButtonModifierNames();
+    view.modifiers = ModifierNames(event);
     view.keys = KeyChoiceNames();
     view.selectedEvent = selectedEvent;
     view.shiftSelection = shownShiftButton;
@@ -234,14 +297,18 @@ ButtonEditorView ButtonEditorState::View() const {
         ColumnView& shown = column == Column::Shifted ? view.shifted : view.normal;
         shown.modifierSelection = shownModifier[ColumnIndex(column)];
         shown.keySelection = shownKey[ColumnIndex(column)];
-        shown.text = SlotText(TextSlot(column, event));
-        shown.keyShown = !(IsDirection(event) &&
-                           work.ActionTable[ModifierIndex(column, event)] == MoveMouseChoice);
+        shown.text = TextOf(column, event);
+        const int32_t modifier = work.Modifier(column, event);
+        shown.keyShown =
+            !(IsStickDirection(event) && (modifier == MoveMouseChoice || modifier == ScrollChoice));
     }
     view.textLimit = work.settings.maxChars;
     view.length = static_cast<uint32_t>(work.settings.maxChars);
     view.swapY = work.settings.swapY != 0;
     view.swapX = work.settings.swapX != 0;
     view.progressive = work.settings.progressive != 0;
+    view.stick2AxesChoices = Stick2AxesNames();
+    view.stick2AxesSelection =
+        ShownAtFill(work.stick2Axes, static_cast<int>(Stick2AxesNames().size()));
     return view;
 }

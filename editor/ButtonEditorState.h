@@ -13,30 +13,30 @@
 #include "profiles/JoystickProfile.h"
 #include "profiles/Messages.h"
 
-// The combination-length edit "Max chars in combination:" of the dialog's template.
-constexpr int LengthEditControl = 1060;
-
 // One column of the dialog: modifier list, key list, the two "+" and the text edit.
 struct ColumnView {
     int modifierSelection = -1;  // -1: the list shows no selection
     int keySelection = -1;
-    std::string text;      // the text edit
-    bool keyShown = true;  // key list, both "+" and the text edit; hidden for "Move Mouse"
+    std::string text;  // the text edit
+    // Key list, both "+" and the text edit; hidden for "Move Mouse" and "Scroll" on a stick.
+    bool keyShown = true;
 };
 
 // Everything the dialog's controls show, as plain data.
 struct ButtonEditorView {
     std::string profileName;                // label 1029
-    std::vector<std::string> events;        // list 1015
+    std::vector<std::string> events;        // list 1015: the events this device has
     std::vector<std::string> shiftButtons;  // list 1020
-    std::vector<std::string> modifiers;  // lists 1016 and 1018: 9 for a direction, 8 for a button
-    std::vector<std::string> keys;       // lists 1017 and 1019
-    int selectedEvent = 0;               // index in list 1015
-    int shiftSelection = -1;             // index in list 1020; -1: no selection
-    ColumnView normal, shifted;          // 1016, 1017, 1022 and 1018, 1019, 1023
-    int32_t textLimit = 0;               // characters the two text edits accept
-    uint32_t length = 0;                 // edit 1060
+    std::vector<std::string> modifiers;     // lists 1016 and 1018: 10 for a stick, else 8
+    std::vector<std::string> keys;          // lists 1017 and 1019
+    int selectedEvent = 0;                  // index in list 1015
+    int shiftSelection = -1;                // index in list 1020; -1: no selection
+    ColumnView normal, shifted;             // 1016, 1017, 1022 and 1018, 1019, 1023
+    int32_t textLimit = 0;                  // characters the two text edits accept
+    uint32_t length = 0;                    // edit 1060
     bool swapY = false, swapX = false, progressive = false;  // check boxes 1033, 1034, 1062
+    std::vector<std::string> stick2AxesChoices;              // list 1071
+    int stick2AxesSelection = -1;  // -1: a stored value the list does not have
 };
 
 // The parts of the dialog to copy from the view after a call, so that the control the user is
@@ -48,6 +48,7 @@ enum class Redraw : unsigned {
     Texts = 4,          // limit and text of 1022 and 1023
     Visibility = 8,     // the key parts of each column
     Length = 16,        // edit 1060
+    Events = 32,        // contents and selection of the event list 1015
     Everything = 0xFF,  // also the label, every list, the shift selection and the check boxes
 };
 constexpr Redraw operator|(Redraw a, Redraw b) {
@@ -89,9 +90,12 @@ class ButtonEditorState {
     // The user's answer to LargeLengthQuestion(): Yes applies the length, No puts the old one back.
     CommandGate AnswerLargeLength(bool yes);
 
-    // A selection in the event list; -1 (no selection) is ignored. "Move Mouse" leaves the
-    // modifier lists for a button and comes back for a direction.
+    // A selection in the event list; -1 (no selection) is ignored. "Move Mouse" and "Scroll"
+    // leave the modifier lists for a button, the D-pad or Z and come back for a stick.
     Redraw SelectEvent(int index);
+    // A selection in the "Stick 2 axes" list; -1 is ignored. The event list then offers the
+    // events the device has with those axes; an event no longer offered gives way to the first.
+    Redraw PickStick2Axes(int index);
     // A selection in a column's modifier or key list, or in the shift list; -1 is ignored.
     Redraw PickModifier(Column column, int index);
     Redraw PickKey(Column column, int index);
@@ -113,14 +117,19 @@ class ButtonEditorState {
 
   private:
     CommandGate ApplyLength(uint32_t length);
-    std::string SlotText(int slot) const;
-    int SelectedEventNumber() const { return selectedEvent + 1; }
+    std::string TextOf(Column column, int event) const;
+    Redraw MoveSelection(int previous, int index);
+    int SelectedEventNumber() const { return events[static_cast<size_t>(selectedEvent)]; }
     int ModifierCount() const;
+    void ListEvents();
 
     Allocator allocate;
     bool open = false;
     std::string profileName;
     int32_t buttonCount = 0;
+    platform::JoystickCaps caps;
+    // The event numbers of the event list, in list order.
+    std::vector<int> events;
     // The working copy; its slider settings are not the dialog's and are not written back.
     StoredProfile work;
     int selectedEvent = 0;

@@ -8,6 +8,19 @@
 #include "engine/StoredProfile.h"
 #include "platform/Platform.h"
 
+// An axis besides X and Y.
+enum class ExtraAxis : uint8_t { None, Z, R, U, V };
+struct StickAxes {
+    ExtraAxis horizontal = ExtraAxis::None, vertical = ExtraAxis::None;
+    bool Uses(ExtraAxis axis) const { return horizontal == axis || vertical == axis; }
+};
+// The axes the second stick reads for a stored choice (SecondStickAxes) on a device with these
+// capabilities: a set choice as it is; Automatic is (U, R) where the device has both, else (Z, R),
+// else none.
+StickAxes ResolveSecondStick(int32_t stick2Axes, const platform::JoystickCaps& caps);
+// Whether the device reports that axis; never for None.
+bool HasAxis(const platform::JoystickCaps& caps, ExtraAxis axis);
+
 class LiveJoystick {
   public:
     // Runs the device set-up for that joystick ID.
@@ -39,6 +52,8 @@ class LiveJoystick {
     void PressEvent(int event);
     void ReleaseEvent(int event);
     bool IsHeld(int event) const { return (heldMask >> event) & 1u; }
+    // What the device reported at the last set-up.
+    const platform::JoystickCaps& Caps() const { return caps; }
 
     // The profile this joystick fires; whoever replaces it releases what is held first.
     StoredProfile stored;
@@ -66,7 +81,6 @@ class LiveJoystick {
         uint32_t position = 0, centre = 0;
         bool present = false;
     };
-    enum class Axis : uint8_t { None, Z, R, U, V };
 
     bool ApplyShiftRule(int event, bool press);
     Column ColumnInForce() const { return ShiftActive ? Column::Shifted : Column::Normal; }
@@ -86,8 +100,7 @@ class LiveJoystick {
     void PollButtons();
     void PollExtras();
     void PollKeyEvent(int event, bool active, Column column);
-    AxisReading ReadingOf(Axis axis) const;
-    void SecondStickAxes(Axis& horizontal, Axis& vertical) const;
+    AxisReading ReadingOf(ExtraAxis axis) const;
 
     uint32_t centreX = 0, centreY = 0, centreZ = 0, centreR = 0, centreU = 0, centreV = 0;
     // The device has an axis besides X and Y, or a point-of-view hat.

@@ -190,10 +190,9 @@ void LiveJoystick::TurnWheel(int64_t& remainder, bool horizontal, int64_t units)
 // loop left in force.
 void LiveJoystick::PollExtras() {
     const Column column = PollColumn();
-    Axis horizontal = Axis::None, vertical = Axis::None;
-    SecondStickAxes(horizontal, vertical);
+    const StickAxes axes = ResolveSecondStick(stored.stick2Axes, caps);
     const uint32_t zone = static_cast<uint32_t>(stored.settings.threshold);
-    const AxisReading x = ReadingOf(horizontal), y = ReadingOf(vertical);
+    const AxisReading x = ReadingOf(axes.horizontal), y = ReadingOf(axes.vertical);
     // A stick at rest that holds and moves nothing has nothing to do but end its streak.
     if (secondStick.DirectionLatch == 0 && IsAtRest(x, zone) && IsAtRest(y, zone)) {
         secondStick.MotionStreak = 0;
@@ -209,7 +208,7 @@ void LiveJoystick::PollExtras() {
         static constexpr uint16_t SectorDirections[8] = {0x1, 0x3, 0x2, 0x6, 0x4, 0xC, 0x8, 0x9};
         active = SectorDirections[sector];
     }
-    if (caps.hasZ && horizontal != Axis::Z && vertical != Axis::Z) {
+    if (caps.hasZ && !axes.Uses(ExtraAxis::Z)) {
         uint32_t value = position.z;
         const Deflection z = ApplyDeadZone(value, centreZ, zone);
         if (z != Deflection::None) {
@@ -244,47 +243,55 @@ void LiveJoystick::PollKeyEvent(int event, bool active, Column column) {
     keyLatch |= bit;
 }
 
-LiveJoystick::AxisReading LiveJoystick::ReadingOf(Axis axis) const {
+LiveJoystick::AxisReading LiveJoystick::ReadingOf(ExtraAxis axis) const {
     switch (axis) {
-        case Axis::Z:
+        case ExtraAxis::Z:
             return {position.z, centreZ, caps.hasZ};
-        case Axis::R:
+        case ExtraAxis::R:
             return {position.r, centreR, caps.hasR};
-        case Axis::U:
+        case ExtraAxis::U:
             return {position.u, centreU, caps.hasU};
-        case Axis::V:
+        case ExtraAxis::V:
             return {position.v, centreV, caps.hasV};
-        case Axis::None:
+        case ExtraAxis::None:
             break;
     }
     return {};
 }
 
-// Automatic is (U, R) where the device has both, else (Z, R), else no second stick.
-void LiveJoystick::SecondStickAxes(Axis& horizontal, Axis& vertical) const {
-    using Choice = ::SecondStickAxes;
-    switch (static_cast<Choice>(stored.stick2Axes)) {
-        case Choice::UR:
-            horizontal = Axis::U, vertical = Axis::R;
-            return;
-        case Choice::ZR:
-            horizontal = Axis::Z, vertical = Axis::R;
-            return;
-        case Choice::RU:
-            horizontal = Axis::R, vertical = Axis::U;
-            return;
-        case Choice::ZV:
-            horizontal = Axis::Z, vertical = Axis::V;
-            return;
-        case Choice::Automatic:
+StickAxes ResolveSecondStick(int32_t stick2Axes, const platform::JoystickCaps& caps) {
+    switch (static_cast<SecondStickAxes>(stick2Axes)) {
+        case SecondStickAxes::UR:
+            return {ExtraAxis::U, ExtraAxis::R};
+        case SecondStickAxes::ZR:
+            return {ExtraAxis::Z, ExtraAxis::R};
+        case SecondStickAxes::RU:
+            return {ExtraAxis::R, ExtraAxis::U};
+        case SecondStickAxes::ZV:
+            return {ExtraAxis::Z, ExtraAxis::V};
+        case SecondStickAxes::Automatic:
         default:
             break;
     }
-    if (caps.hasU && caps.hasR) {
-        horizontal = Axis::U, vertical = Axis::R;
-    } else if (caps.hasZ && caps.hasR) {
-        horizontal = Axis::Z, vertical = Axis::R;
+    if (caps.hasU && caps.hasR) return {ExtraAxis::U, ExtraAxis::R};
+    if (caps.hasZ && caps.hasR) return {ExtraAxis::Z, ExtraAxis::R};
+    return {};
+}
+
+bool HasAxis(const platform::JoystickCaps& caps, ExtraAxis axis) {
+    switch (axis) {
+        case ExtraAxis::Z:
+            return caps.hasZ;
+        case ExtraAxis::R:
+            return caps.hasR;
+        case ExtraAxis::U:
+            return caps.hasU;
+        case ExtraAxis::V:
+            return caps.hasV;
+        case ExtraAxis::None:
+            break;
     }
+    return false;
 }
 
 void LiveJoystick::PollButtons() {

@@ -50,6 +50,8 @@
 #define IDC_BC_PLUS_4 1043
 #define IDC_BC_MAX_CHARS 1060
 #define IDC_BC_PROGRESSIVE 1062
+#define IDC_BC_STICK2_AXES_LABEL 1070
+#define IDC_BC_STICK2_AXES 1071
 
 // Commands of the popup menu "IDRPOPUP"; profile items take IDM_FIRST_PROFILE and up.
 #define IDM_EXIT 40003

@@ -2,7 +2,7 @@
 //   recorder LOGFILE READYFILE [X Y]
 // Each line is "<milliseconds since start> <event>", flushed at once; events are
 // "key down 0xVV", "key up 0xVV", "move DX DY", "left down", "left up", "right down",
-// "right up", "middle down", "middle up", "wheel N". Lines starting with # are notes.
+// "right up", "middle down", "middle up", "wheel N", "hwheel N". Lines starting with # are notes.
 // The cursor is first put at X,Y (default 900,700, away from the program's windows), then the
 // hooks are installed and proven live with a move of 0,0 of our own, which is not recorded;
 // only then is READYFILE created.
@@ -93,8 +93,8 @@ LRESULT CALLBACK MouseHook(int code, WPARAM message, LPARAM data) {
         std::snprintf(line, sizeof line, "move %ld %ld", info->pt.x - before.x,
                       info->pt.y - before.y);
         if (!armed && info->pt.x == before.x && info->pt.y == before.y) sawOwnProbe = true;
-    } else if (message == WM_MOUSEWHEEL) {
-        std::snprintf(line, sizeof line, "wheel %d",
+    } else if (message == WM_MOUSEWHEEL || message == WM_MOUSEHWHEEL) {
+        std::snprintf(line, sizeof line, "%s %d", message == WM_MOUSEWHEEL ? "wheel" : "hwheel",
                       static_cast<int>(static_cast<short>(HIWORD(info->mouseData))));
     } else if (const char* event = ButtonEvent(message)) {
         std::snprintf(line, sizeof line, "%s", event);

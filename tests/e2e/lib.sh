@@ -91,6 +91,8 @@ config_bytes() {
 # Settings (defaults as a new profile): swapy=0 swapx=0 progressive=0 acceleration=10 delay=50
 # sensitivity=6000 threshold=1000 maxchars=2 shift=0. COLUMN is normal or shifted; EVENT 1..4
 # are the directions, 5.. the buttons; MODIFIER and KEY are the list indexes the editor stores.
+# Events 37..46 (D-pad, second stick, Z axis) and stick2=N (the second stick's axes) go into the
+# QVX1 extension after the shift button, written only when one of them is given.
 profile_bytes() {
     local buttons=$1 arg events column event rest
     shift
@@ -124,6 +126,33 @@ profile_bytes() {
         done
     done
     bytes "${tokens[@]}" "le32:${set[shift]}"
+    profile_extension
+}
+# The QVX1 extension of profile_bytes, from its local set, modifier, key and text tables:
+# "QVX1", its length after that length field, Stick 2 axes, ten entries per table column for
+# events 37..46, then the normal and the shifted text slots of those events.
+profile_extension() {
+    local column event rest wanted=${set[stick2]:+yes}
+    for column in normal shifted; do
+        for event in $(seq 37 46); do
+            [ -n "${modifier[$column$event]:-}${key[$column$event]:-}" ] && wanted=yes
+        done
+    done
+    [ -n "$wanted" ] || return 0
+    local tokens=("str:QVX1" "le32:$((4 + 160 + 20 * set[maxchars]))" "le32:${set[stick2]:-0}")
+    for column in normal:modifier normal:key shifted:modifier shifted:key; do
+        for event in $(seq 37 46); do
+            local -n entries=${column#*:}
+            tokens+=("le32:${entries[${column%%:*}$event]:-0}")
+        done
+    done
+    for column in normal shifted; do
+        for event in $(seq 37 46); do
+            rest=${text[$column$event]:-}
+            tokens+=("str:$rest" "zero:$((set[maxchars] - ${#rest}))")
+        done
+    done
+    bytes "${tokens[@]}"
 }
 
 # Sixteen copies of one profile name, for config_bytes.

@@ -26,6 +26,7 @@ all_scenarios=(start_and_exit no_joystick missing_configuration second_instance 
                main_window_layout enable_dialog joystick_trace absent_joystick_loses_bit
                polling_delay_live profile_dialogs_layout profile_select profile_add profile_delete
                button_dialog_layout button_dialog_ok button_dialog_cancel profile_refused)
+all_scenarios+=(whole_controller)
 scenarios=("$@")
 [ ${#scenarios[@]} -gt 0 ] || scenarios=("${all_scenarios[@]}")
 

@@ -412,6 +412,8 @@ id=-1 class=Static text="Shift Button" rect=120,8,40,8
 id=-1 class=Static text="Current Profile:" rect=5,8,65,8
 id=1029 class=Static text="Pad" rect=5,20,130,15
 id=-1 class=Static text="Max chars in combination:" rect=0,97,45,15
+id=1070 class=Static text="Stick 2 axes:" rect=5,119,48,8
+id=1071 class=ComboBox text="Automatic" rect=55,117,80,13
 EOF
 }
 
@@ -433,7 +435,7 @@ scenario_button_dialog_layout() {
     dump=$(dlg dump button) || fail "cannot read the button configuration dialog"
     echo "$dump"
     # WS_POPUP; DS_ABSALIGN, DS_SYSMODAL, DS_SETFONT, DS_MODALFRAME, DS_SETFOREGROUND, DS_CENTER
-    expect_profile_dialog "$dump" 307,113 0x80000AC3
+    expect_profile_dialog "$dump" 307,135 0x80000AC3
     diff -u <(button_dialog_controls | sort) <(dialog_control_lines <<<"$dump") ||
         fail "the button configuration dialog's controls differ from the template"
     local exstyle
@@ -452,7 +454,7 @@ scenario_button_dialog_layout() {
     done
     expect_control_style "$dump" 1062 0x1001300F 0x10011003 "push-like check box"
     expect_control_style "$dump" 1020 0x10030003 0x10030003 "drop-down list, group"
-    for id in 1015 1016 1018 1017 1019; do
+    for id in 1015 1016 1018 1017 1019 1071; do
         expect_control_style "$dump" $id 0x10030003 0x10010003 "drop-down list"
         expect_combo_height "$dump" $id 80
     done
@@ -476,7 +478,7 @@ scenario_button_dialog_layout() {
     [ "$list" = "\" \",$(printf '"Button %d",' $(seq 11))\"Button 12\"" ] || fail "shift list: $list"
     list=$(dlg items button 1017 | sed -n '1p;2p;11p;46p' | paste -sd, -)
     [ "$list" = '" ","Left Click","NumPad 1","F12"' ] || fail "key list: $list"
-    expect_state button 1016 "count=9"
+    expect_state button 1016 "count=10"
     for id in 1017 1040 1022 1041; do expect_state button $id "visible=0"; done
     for id in 1019 1042 1023 1043; do expect_state button $id "visible=1"; done
     expect_state button 1034 "checked=1"
@@ -493,7 +495,7 @@ scenario_button_dialog_layout() {
     dialog_screenshot button button-config-button
     # Back on a direction, Move Mouse returns.
     dlg choose button 1015 3 || fail "cannot choose Move Left"
-    expect_state button 1016 "count=9"
+    expect_state button 1016 "count=10"
     expect_state button 1016 "sel=0"
     close_dialog button 2
     cmp -s "$DIR/Pad.qvp" "$DIR/Pad.before" || fail "Cancel changed Pad.qvp"
@@ -600,7 +602,7 @@ scenario_button_dialog_cancel() {
     drv escape || fail "cannot dismiss the menu"
     drv wait-no-menu 10000 || fail "the menu stays open"
     wait_state button 1015 "sel=0"
-    expect_state button 1016 "count=9"
+    expect_state button 1016 "count=10"
     dlg choose button 1015 4 || fail "cannot choose Button 1"
     expect_state button 1017 'text="NumPad 1"'
     # Choosing Zed there: the dialog shows Zed.

@@ -10,8 +10,8 @@ using CombinationLength = EditorTest;
 
 TEST_F(CombinationLength, ZeroIsRefusedOneToFiveApplyAndSixToNinetyNineAskFirst) {
     ASSERT_TRUE(editor.Initialise(profile));
-    editor.BeforeCommand(LengthEditControl, 4);
-    editor.BeforeCommand(LengthEditControl, 4);  // its own notifications check nothing
+    editor.BeforeCommand(IDC_BC_MAX_CHARS, 4);
+    editor.BeforeCommand(IDC_BC_MAX_CHARS, 4);  // its own notifications check nothing
     EXPECT_EQ(editor.View().length, 2u);
     CommandGate gate = editor.BeforeCommand(NormalText, 0);
     ASSERT_TRUE(gate.message.has_value());
@@ -42,6 +42,8 @@ TEST_F(CombinationLength, ShrinkingFourToTwoCutsEverySlotAndGrowingTwoToFourPads
     FillSlot(0, "abcd");
     FillSlot(36, "x");
     FillSlot(71, "pq");
+    profile.stored.extraText = ButtonEditorState::ZeroedBuffer(20 * 4);
+    std::memcpy(profile.stored.Text(Column::Shifted, LastEvent), "wxyz", 4);
     ASSERT_TRUE(editor.Initialise(profile));
     LeaveLengthEdit(2);
     EXPECT_EQ(editor.View().normal.text, "ab");
@@ -50,6 +52,8 @@ TEST_F(CombinationLength, ShrinkingFourToTwoCutsEverySlotAndGrowingTwoToFourPads
     ASSERT_EQ(profile.stored.settings.maxChars, 4);
     EXPECT_EQ(Slot(0), (Bytes{'a', 'b', 0, 0}));
     EXPECT_EQ(Slot(36), (Bytes{'x', 0, 0, 0}));
+    const uint8_t* lastExtra = profile.stored.Text(Column::Shifted, LastEvent);
+    EXPECT_EQ(Bytes(lastExtra, lastExtra + 4), (Bytes{'w', 'x', 0, 0}));
 
     ASSERT_TRUE(editor.Initialise(profile));
     LeaveLengthEdit(2);
@@ -78,10 +82,10 @@ TEST_F(CombinationLength, EnterWritesTheTypedLengthButEscapeAfterTheQuestionWrit
 }
 
 TEST_F(CombinationLength, ALengthWithoutMemoryDropsTheCommandAndKeepsTheOldLength) {
-    ButtonEditorState starved(FailingFrom(2));
+    ButtonEditorState starved(FailingFrom(3));  // the two working buffers, then none
     FillSlot(0, "ab");
     ASSERT_TRUE(starved.Initialise(profile));
-    starved.BeforeCommand(LengthEditControl, 4);
+    starved.BeforeCommand(IDC_BC_MAX_CHARS, 4);
     const CommandGate gate = starved.BeforeCommand(OkButton, 4);
     EXPECT_FALSE(gate.proceed);
     EXPECT_EQ(gate.message->text, EditorNoMemoryMessage().text);

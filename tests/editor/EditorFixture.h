@@ -10,6 +10,7 @@
 
 #include "editor/ButtonEditorState.h"
 #include "platform/recording/RecordingPlatform.h"
+#include "resources/resource.h"
 
 namespace editortest {
 
@@ -47,7 +48,7 @@ class EditorTest : public ::testing::Test {
     }
     // The user has been in the length edit, typed `typed`, and now uses `control`.
     CommandGate LeaveLengthEdit(uint32_t typed, int control = NormalText) {
-        editor.BeforeCommand(LengthEditControl, typed);
+        editor.BeforeCommand(IDC_BC_MAX_CHARS, typed);
         return editor.BeforeCommand(control, typed);
     }
 

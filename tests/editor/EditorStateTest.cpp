@@ -26,6 +26,38 @@ TEST_F(Lists, EventAndShiftListsOfferTheDirectionsThenEachReportedButtonUpTo32) 
     }
 }
 
+TEST_F(Lists, AfterTheButtonsComeTheDpadSecondStickAndZAxisTheDeviceHasAsTheAxesChoiceSays) {
+    platform::JoystickCaps& caps = recording::JoystickAt(0).caps;
+    caps.numButtons = 2;
+    caps.hasZ = caps.hasPov = true;  // no R: Automatic finds no second stick
+    profile.SetUpDevice();
+    profile.stored.SetAction(1, DpadEvent(3), 23);
+    ASSERT_TRUE(editor.Initialise(profile));
+    ButtonEditorView view = editor.View();
+    ASSERT_EQ(view.events.size(), 12u);
+    EXPECT_EQ(view.events[6], "D-pad Up");
+    EXPECT_EQ(view.events[10], "Z Axis -");
+    EXPECT_EQ(view.stick2AxesSelection, 0);
+    editor.SelectEvent(9);  // D-pad Left: the button's modifiers
+    EXPECT_EQ(editor.View().modifiers.size(), 8u);
+    EXPECT_EQ(editor.View().normal.keySelection, 23);
+    editor.SelectEvent(11);  // Z Axis +, which the second stick on Z and V takes away
+    const Redraw redraw = editor.PickStick2Axes(4);
+    EXPECT_TRUE(Includes(redraw, Redraw::Events) && Includes(redraw, Redraw::ModifierLists));
+    view = editor.View();
+    ASSERT_EQ(view.events.size(), 14u);
+    EXPECT_EQ(view.events[10], "Stick 2 Up");
+    EXPECT_EQ(view.events.back(), "Stick 2 Left");
+    EXPECT_EQ(view.selectedEvent, 0);
+    editor.SelectEvent(10);
+    EXPECT_EQ(editor.View().modifiers.size(), 10u);
+    editor.PickModifier(Column::Normal, ScrollChoice);
+    ASSERT_TRUE(editor.WriteBack(profile));
+    EXPECT_EQ(profile.stored.stick2Axes, 4);
+    EXPECT_EQ(profile.stored.Modifier(Column::Normal, SecondStickEvent(0)), ScrollChoice);
+    EXPECT_EQ(profile.stored.Key(Column::Normal, DpadEvent(3)), 23);
+}
+
 TEST_F(Lists, MoveMouseLeavesTheModifierListsForAButtonAndComesBackForADirection) {
     ASSERT_TRUE(editor.Initialise(profile));
     EXPECT_EQ(editor.View().modifiers.size(), 10u);
@@ -43,7 +75,9 @@ TEST_F(Lists, ValuesAListLacksShowNothingAtOpeningAndABlankLaterAndAreKept) {
     profile.stored.ActionTable[KeyIndex(Column::Shifted, 1)] = -3;
     profile.stored.ActionTable[ModifierIndex(Column::Normal, ButtonEvent(1))] = 8;
     profile.stored.shiftButton = 33;
+    profile.stored.stick2Axes = 9;
     ASSERT_TRUE(editor.Initialise(profile));
+    EXPECT_EQ(editor.View().stick2AxesSelection, -1);
     EXPECT_EQ(editor.View().normal.modifierSelection, -1);
     EXPECT_EQ(editor.View().shifted.keySelection, -1);
     EXPECT_EQ(editor.View().shiftSelection, -1);
@@ -55,9 +89,10 @@ TEST_F(Lists, ValuesAListLacksShowNothingAtOpeningAndABlankLaterAndAreKept) {
     ASSERT_TRUE(editor.WriteBack(profile));
     EXPECT_EQ(profile.stored.ActionTable, stored);
     EXPECT_EQ(profile.stored.shiftButton, 33);
+    EXPECT_EQ(profile.stored.stick2Axes, 9);
 }
 
-TEST_F(Columns, MoveMouseOnADirectionHidesThatColumnsKeyPartsButNeverOnAButton) {
+TEST_F(Columns, MoveMouseOrScrollOnADirectionHidesThatColumnsKeyPartsButNeverOnAButton) {
     profile.stored.ActionTable[ModifierIndex(Column::Normal, 1)] = MoveMouseChoice;
     profile.stored.ActionTable[ModifierIndex(Column::Shifted, ButtonEvent(1))] = 1;  // ALT
     ASSERT_TRUE(editor.Initialise(profile));
@@ -67,6 +102,8 @@ TEST_F(Columns, MoveMouseOnADirectionHidesThatColumnsKeyPartsButNeverOnAButton) 
     EXPECT_FALSE(editor.View().shifted.keyShown);
     editor.PickModifier(Column::Normal, 2);
     EXPECT_TRUE(editor.View().normal.keyShown);
+    editor.PickModifier(Column::Normal, ScrollChoice);
+    EXPECT_FALSE(editor.View().normal.keyShown);
     editor.SelectEvent(4);
     EXPECT_TRUE(editor.View().shifted.keyShown);
 }

@@ -4,6 +4,11 @@
 //   joystick ID XMIN XMAX YMIN YMAX NUMBUTTONS MAXBUTTONS   ID answers joySetCapture, with caps
 //   poll ID X Y BUTTONS                                     next reading of ID
 //   poll ID unplugged                                       a reading that fails
+//   axes ID ZMIN ZMAX RMIN RMAX UMIN UMAX VMIN VMAX POV     ID also has Z, R, U, V where that
+//                                                           axis's MIN < MAX, and a hat: POV 0
+//                                                           none, 1 four-direction, 2 continuous
+//   poll ID X Y BUTTONS Z R U V POV                         a reading of every axis and the hat
+//                                                           (hundredths of a degree; 65535 at rest)
 // Each joyGetPosEx of an ID returns the next reading of its list and then keeps returning the
 // last one. When the script file is replaced (a new write time) every list starts again from
 // its first reading. Once an ID has served its last reading and is asked again, the file
@@ -27,12 +32,20 @@ constexpr UINT StickCount = 16;
 struct Reading {
     bool answers = true;
     DWORD x = 0, y = 0, buttons = 0;
+    DWORD z = 0, r = 0, u = 0, v = 0, pov = JOY_POVCENTERED;
+};
+
+// The axes besides X and Y and the hat, from an "axes" line; none by default.
+struct ExtraCaps {
+    DWORD zMin = 0, zMax = 0, rMin = 0, rMax = 0, uMin = 0, uMax = 0, vMin = 0, vMax = 0;
+    DWORD pov = 0;  // 0 none, 1 four-direction, 2 continuous
 };
 
 struct Stick {
     bool present = false;
     DWORD xMin = 0, xMax = 65535, yMin = 0, yMax = 65535;
     UINT numButtons = 0, maxButtons = 0;
+    ExtraCaps extra;
     std::vector<Reading> readings;
     size_t served = 0;  // readings handed out since the script was loaded
     bool doneMarked = false;
@@ -57,6 +70,24 @@ bool ParseNumber(const char* token, DWORD& value) {
     if (end == token || *end != '\0') return false;
     value = static_cast<DWORD>(parsed);
     return true;
+}
+
+// The rest of an "axes" line; a line cut short changes nothing.
+void ParseAxes(Stick& stick, const char* separators) {
+    DWORD v[9];
+    for (DWORD& value : v) {
+        if (!ParseNumber(std::strtok(nullptr, separators), value)) return;
+    }
+    stick.extra = {v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8]};
+}
+
+// The five values after X Y BUTTONS of a poll line, when it has them.
+void ParseExtraReading(Reading& reading, const char* separators) {
+    DWORD v[5];
+    for (DWORD& value : v) {
+        if (!ParseNumber(std::strtok(nullptr, separators), value)) return;
+    }
+    reading.z = v[0], reading.r = v[1], reading.u = v[2], reading.v = v[3], reading.pov = v[4];
 }
 
 void ParseLine(char* line, Stick (&sticks)[StickCount]) {
@@ -87,8 +118,12 @@ void ParseLine(char* line, Stick (&sticks)[StickCount]) {
                    !ParseNumber(std::strtok(nullptr, separators), reading.y) ||
                    !ParseNumber(std::strtok(nullptr, separators), reading.buttons)) {
             return;
+        } else {
+            ParseExtraReading(reading, separators);
         }
         stick.readings.push_back(reading);
+    } else if (std::strcmp(word, "axes") == 0) {
+        ParseAxes(stick, separators);
     }
 }
 
@@ -163,6 +198,30 @@ const Reading* NextReading(UINT id) {
 }
 
 template <typename Caps>
+void FillExtraCaps(const ExtraCaps& extra, Caps& caps) {
+    const struct {
+        DWORD min, max;
+        UINT flag;
+    } axes[] = {{extra.zMin, extra.zMax, JOYCAPS_HASZ},
+                {extra.rMin, extra.rMax, JOYCAPS_HASR},
+                {extra.uMin, extra.uMax, JOYCAPS_HASU},
+                {extra.vMin, extra.vMax, JOYCAPS_HASV}};
+    for (const auto& axis : axes) {
+        if (axis.min < axis.max) {
+            caps.wCaps |= axis.flag;
+            ++caps.wNumAxes;
+        }
+    }
+    caps.wMaxAxes = caps.wNumAxes;
+    if (caps.wCaps & JOYCAPS_HASZ) caps.wZmin = extra.zMin, caps.wZmax = extra.zMax;
+    caps.wRmin = extra.rMin, caps.wRmax = extra.rMax;
+    caps.wUmin = extra.uMin, caps.wUmax = extra.uMax;
+    caps.wVmin = extra.vMin, caps.wVmax = extra.vMax;
+    if (extra.pov == 1) caps.wCaps |= JOYCAPS_HASPOV | JOYCAPS_POV4DIR;
+    if (extra.pov == 2) caps.wCaps |= JOYCAPS_HASPOV | JOYCAPS_POVCTS;
+}
+
+template <typename Caps>
 void FillCaps(const Stick& stick, Caps& caps) {
     caps.wMid = 1;
     caps.wPid = 1;
@@ -177,6 +236,7 @@ void FillCaps(const Stick& stick, Caps& caps) {
     caps.wMaxAxes = 2;
     caps.wNumAxes = 2;
     caps.wMaxButtons = stick.maxButtons;
+    FillExtraCaps(stick.extra, caps);
 }
 
 }  // namespace
@@ -227,13 +287,17 @@ MMRESULT WINAPI joyGetPosEx(UINT id, LPJOYINFOEX info) {
     if (info == nullptr) return JOYERR_PARMS;
     info->dwXpos = reading->x;
     info->dwYpos = reading->y;
-    info->dwZpos = 0;
-    info->dwRpos = info->dwUpos = info->dwVpos = 0;
+    // The other axes and the hat only when asked for, as a driver fills them.
+    const DWORD flags = info->dwFlags;
+    info->dwZpos = flags & JOY_RETURNZ ? reading->z : 0;
+    info->dwRpos = flags & JOY_RETURNR ? reading->r : 0;
+    info->dwUpos = flags & JOY_RETURNU ? reading->u : 0;
+    info->dwVpos = flags & JOY_RETURNV ? reading->v : 0;
     info->dwButtons = reading->buttons;
     DWORD pressed = 0;
     for (DWORD bits = reading->buttons; bits != 0; bits &= bits - 1) ++pressed;
     info->dwButtonNumber = pressed;
-    info->dwPOV = JOY_POVCENTERED;
+    info->dwPOV = flags & (JOY_RETURNPOV | JOY_RETURNPOVCTS) ? reading->pov : JOY_POVCENTERED;
     return JOYERR_NOERROR;
 }
 
