@@ -24,7 +24,7 @@ work=${QUORVEL_E2E_DIR:-$repo/build-x86_64/e2e}
 shots=$repo/build-x86_64/e2e-shots
 all_scenarios=(start_and_exit no_joystick missing_configuration second_instance hide_argument
                hide_and_tray_double_click tray_menu launch_on_startup launch_on_startup_long_path
-               main_window_layout enable_dialog joystick_trace absent_joystick_loses_bit
+               main_window_layout enable_dialog joystick_trace absent_joystick_keeps_bit
                polling_delay_live profile_dialogs_layout profile_select profile_add profile_delete
                button_dialog_layout button_dialog_ok button_dialog_cancel profile_refused)
 # Joysticks coming and going, Pause and the poll period; measure_* only when named.

@@ -197,7 +197,7 @@ measure_cpu() {
     wait_ready >/dev/null
     sleep 2
     program=$(wine_process Quorvel.exe) || fail "no program process"
-    server=$(wine_process wineserver) || server=
+    server=$(wine_process wineserver64 || wine_process wineserver) || server=
     p0=$(cpu_seconds "$program")
     [ -n "$server" ] && s0=$(cpu_seconds "$server")
     sleep 60
