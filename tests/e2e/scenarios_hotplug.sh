@@ -184,7 +184,8 @@ wine_process() {
 # User plus system CPU seconds of a /proc/PID directory.
 cpu_seconds() { awk -v hz="$(getconf CLK_TCK)" '{ printf "%.2f", ($14 + $15) / hz }' "$1/stat"; }
 
-# CPU used over 60 s by the program and the wineserver, with COUNT joysticks at DELAY ms.
+# CPU used over 60 s by the program and the wineserver, with COUNT joysticks at DELAY ms (none:
+# started hidden, it waits for one).
 measure_cpu() {
     local count=$1 delay=$2 id script="" names=() program server p0 s0
     for id in $(seq 0 $((count - 1))); do
@@ -210,3 +211,4 @@ measure_cpu() {
 
 scenario_measure_cpu_one() { measure_cpu 1 10; }
 scenario_measure_cpu_sixteen() { measure_cpu 16 1; }
+scenario_measure_cpu_waiting() { measure_cpu 0 10; }
