@@ -33,10 +33,11 @@ bool AsksToHide(const std::string& commandLine) {
 bool StartJoysticks(ApplicationState& state) {
     int first = 0;
     while (first < MaxJoysticks && !state.IsPresent(first)) ++first;
-    if (first == MaxJoysticks) return false;
+    if (first == MaxJoysticks) {
+        state.CurrentJoystick = -1;
+        return false;
+    }
     state.CurrentJoystick = first;
-    // The cleared mask is what the next configuration save writes.
-    state.EnabledMask &= state.PresentMask;
     SyncPollTimers(state);
     return true;
 }
@@ -46,22 +47,18 @@ JoystickProfile* CurrentProfile(ApplicationState& state) {
     return state.profiles[state.CurrentJoystick].get();
 }
 
-namespace {
-
-void SaveCurrent(ApplicationState& state) {
+void SaveCurrentProfile(ApplicationState& state) {
     if (JoystickProfile* profile = CurrentProfile(state)) {
         Note(state.notices, SaveMessage(profile->Save(), profile->FilePath()));
     }
 }
-
-}  // namespace
 
 bool SaveOnExit(ApplicationState& state) {
     // A second Exit would end the program under the first, which then wrote the configuration
     // again after the profiles were gone: the start-up names instead of those in use.
     if (state.exiting) return false;
     state.exiting = true;
-    SaveCurrent(state);
+    SaveCurrentProfile(state);
     SaveConfiguration(state);
     return true;
 }
@@ -69,13 +66,13 @@ bool SaveOnExit(ApplicationState& state) {
 std::string ToggleMainWindow(ApplicationState& state, bool visibleNow) {
     SaveConfiguration(state);
     if (!visibleNow) return HideMenuText;
-    SaveCurrent(state);
+    SaveCurrentProfile(state);
     return ShowMenuText;
 }
 
 bool ChangeJoystick(ApplicationState& state, int id) {
     if (id < 0 || id >= MaxJoysticks || !state.IsPresent(id) || !state.profiles[id]) return false;
-    SaveCurrent(state);
+    SaveCurrentProfile(state);
     state.CurrentJoystick = id;
     return true;
 }
@@ -84,7 +81,7 @@ void SyncPollTimers(ApplicationState& state) {
     for (int id = 0; id < MaxJoysticks; ++id) {
         JoystickProfile* profile = state.profiles[id].get();
         if (!state.IsPresent(id) || !profile) continue;
-        if (state.IsEnabled(id)) {
+        if (state.IsEnabled(id) && !state.paused) {
             profile->StartPolling();
         } else {
             profile->StopPolling();

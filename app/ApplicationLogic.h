@@ -23,10 +23,13 @@ std::string ProgramDirectoryOf(const std::string& executablePath);
 // True when the command line holds the letters "HIDE" anywhere, in any letter case.
 bool AsksToHide(const std::string& commandLine);
 
-// After the configuration is loaded: the lowest present joystick becomes current, an enabled
-// joystick that is absent loses its bit, and every present and enabled joystick starts polling.
-// Returns false, changing nothing, when no joystick is present.
+// After the configuration is loaded: the lowest present joystick becomes current and every present
+// and enabled joystick starts polling. An enabled joystick that is absent keeps its bit, so that
+// it polls when it arrives. Returns false when no joystick is present: none is current then.
 bool StartJoysticks(ApplicationState& state);
+
+// Writes the current profile when it is modified; what the save reports goes to the notices.
+void SaveCurrentProfile(ApplicationState& state);
 
 // The profile of the current joystick; null while it has none.
 JoystickProfile* CurrentProfile(ApplicationState& state);
@@ -44,8 +47,8 @@ std::string ToggleMainWindow(ApplicationState& state, bool visibleNow);
 // nothing, when `id` is not a present joystick.
 bool ChangeJoystick(ApplicationState& state, int id);
 
-// Present and enabled joysticks poll; present and disabled ones stop, releasing what they hold.
-// Absent joysticks are skipped. A joystick already in the wanted state is left alone.
+// Present and enabled joysticks poll unless paused; present and disabled ones stop, releasing what
+// they hold. Absent joysticks are skipped. A joystick already in the wanted state is left alone.
 void SyncPollTimers(ApplicationState& state);
 
 // Deletes every profile; each stops its timer and releases what it holds.

@@ -9,6 +9,7 @@
 
 #include "app/ApplicationLogic.h"
 #include "app/Autostart.h"
+#include "app/Hotplug.h"
 #include "app/ProgramGlobals_win32.h"
 #include "app/ShellMessages.h"
 #include "editor/ButtonConfigDialog_win32.h"
@@ -45,18 +46,18 @@ int Application::Create(const char* commandLine) {
     SetWindowLongPtrA(mainWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     popupMenu = LoadMenuA(programGlobals.instance, "IDRPOPUP");
     drag = {};
-    if (!Initialise()) return 1;
+    const bool hidden = AsksToHide(commandLine);
+    if (!Initialise(hidden)) return 1;
     initialised = true;
     // Hidden: the menu item keeps its template text "Show Main Window".
-    if (AsksToHide(commandLine)) return 0;
+    if (hidden) return 0;
     SetToggleMenuText(HideMenuText);
     ShowWindow(mainWindow, SW_SHOWNORMAL);
     return 0;
 }
 
-int Application::Initialise() {
+int Application::Initialise(bool hidden) {
     state.PresentMask = DiscoverJoysticks();
-    FillJoystickSelector();
     if (!LoadConfiguration(state)) {
         RemoveTrayIcon();
         return 0;
@@ -64,13 +65,53 @@ int Application::Initialise() {
     Note(state.notices, AutostartMessage(ApplyLaunchOnStartup(state.LaunchOnStartup), false));
     ShowNotices();
     if (state.LaunchOnStartup) CheckDlgButton(mainWindow, IDC_LAUNCH_ON_STARTUP, BST_CHECKED);
-    if (!StartJoysticks(state)) {
+    // Started hidden, as at logon, the program waits for a joystick instead of refusing to run.
+    if (!StartJoysticks(state) && !hidden) {
         Show(NoJoystickMessage());
         RemoveTrayIcon();
         return 0;
     }
+    FillJoystickSelector();
     RefreshView();
+    EnableJoystickControls();
+    UpdateTrayTip();
+    SetTimer(mainWindow, RescanTimerId, RescanPeriodMs, nullptr);
     return 1;
+}
+
+void Application::Rescan(bool deviceChanged) {
+    if (rescanning || state.exiting || exited) return;
+    rescanning = true;
+    if (deviceChanged) platform::RefreshJoystickList();
+    const PresenceChange change = UpdatePresence(state, DiscoverJoysticks());
+    if (change.Any()) {
+        FillJoystickSelector();
+        if (change.currentChanged) RefreshView();
+        EnableJoystickControls();
+        UpdateTrayTip();
+    }
+    // Inside a command, the command shows them once it has finished.
+    if (commandDepth == 0) ShowNotices();
+    rescanning = false;
+}
+
+void Application::TogglePause() {
+    SetPaused(state, !state.paused);
+    CheckMenuItem(popupMenu, IDM_PAUSE, state.paused ? MF_CHECKED : MF_UNCHECKED);
+    UpdateTrayTip();
+}
+
+void Application::UpdateTrayTip() {
+    lstrcpynA(trayIcon.szTip, TrayTip(state).c_str(), sizeof trayIcon.szTip);
+    Shell_NotifyIconA(NIM_MODIFY, &trayIcon);
+}
+
+void Application::EnableJoystickControls() {
+    const BOOL enable = CurrentProfile(state) != nullptr;
+    for (const SliderRow& row : SliderTable)
+        EnableWindow(GetDlgItem(mainWindow, row.trackbarId), enable);
+    EnableWindow(GetDlgItem(mainWindow, IDC_BUTTON_CONFIGURATION), enable);
+    EnableWindow(GetDlgItem(mainWindow, IDC_PROFILE_MANAGER), enable);
 }
 
 void Application::AddTrayIcon() {
@@ -83,7 +124,7 @@ void Application::AddTrayIcon() {
     trayIcon.uCallbackMessage = TrayIconMessage;
     trayIcon.hIcon = static_cast<HICON>(LoadImageA(programGlobals.instance, "IDI_JOY", IMAGE_ICON,
                                                    TrayIconSize, TrayIconSize, LR_DEFAULTCOLOR));
-    lstrcpynA(trayIcon.szTip, "Quorvel", sizeof trayIcon.szTip);
+    lstrcpynA(trayIcon.szTip, PlainTip, sizeof trayIcon.szTip);
     Shell_NotifyIconA(NIM_ADD, &trayIcon);
 }
 
@@ -97,15 +138,14 @@ void Application::RemoveTrayIcon() {
 void Application::FillJoystickSelector() {
     const HWND selector = GetDlgItem(mainWindow, IDC_JOYSTICK_SELECTOR);
     SendMessageA(selector, CB_RESETCONTENT, 0, 0);
-    for (int id = 0; id < MaxJoysticks; ++id) {
-        if (!state.IsPresent(id)) continue;
+    for (int id : SelectorJoysticks(state)) {
         char text[8];
         std::snprintf(text, sizeof text, "%d", id + 1);
         const LRESULT entry =
             SendMessageA(selector, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
         SendMessageA(selector, CB_SETITEMDATA, static_cast<WPARAM>(entry), id);
+        if (id == state.CurrentJoystick) SendMessageA(selector, CB_SETCURSEL, entry, 0);
     }
-    SendMessageA(selector, CB_SETCURSEL, 0, 0);
 }
 
 void Application::RefreshView() {
@@ -144,7 +184,9 @@ void Application::OnSliderScroll(int controlId) {
 
 void Application::PollJoystick(WPARAM joystickId) {
     if (joystickId >= static_cast<WPARAM>(MaxJoysticks)) return;
-    if (JoystickProfile* profile = state.profiles[joystickId].get()) profile->Poll();
+    JoystickProfile* profile = state.profiles[joystickId].get();
+    // A joystick stopped by a pause, a departure or the enabling dialog sends nothing.
+    if (profile && profile->IsPolling()) profile->Poll();
 }
 
 void Application::SetToggleMenuText(const char* text) {

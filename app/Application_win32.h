@@ -17,6 +17,10 @@
 // The notification-area icon's identifier, and the message it sends the main control window.
 constexpr UINT TrayIconId = 100;
 constexpr UINT TrayIconMessage = WM_USER;
+// The window timer that looks for joysticks arriving and leaving, and its period: within 2 s of
+// a change even where window timers run late.
+constexpr UINT_PTR RescanTimerId = 1000;
+constexpr UINT RescanPeriodMs = 1500;
 
 class Application {
   public:
@@ -28,13 +32,23 @@ class Application {
 
     // Builds the main control window, icon and menu, and initialises. 0 on success, 1 on failure.
     int Create(const char* commandLine);
-    // Discovery, configuration, autostart, first joystick and poll timers. 1 on success, 0 when
-    // the configuration file is missing or no joystick is present (the icon is then removed).
-    int Initialise();
+    // Discovery, configuration, autostart, first joystick, poll timers and the rescan timer. 1 on
+    // success, 0 when the configuration file is missing or, unless started `hidden`, no joystick
+    // is present (the icon is then removed). Hidden, it then waits for a joystick to arrive.
+    int Initialise(bool hidden);
+    // Looks for joysticks arriving and leaving (after telling winmm of a device change); the
+    // selector, the view, the controls and the tip follow.
+    void Rescan(bool deviceChanged);
+    // Pause menu item: toggles the pause, its check mark and the tip.
+    void TogglePause();
+    // The icon's tip says whether the program is paused or waits for a joystick.
+    void UpdateTrayTip();
+    // The sliders and the joystick-dependent buttons are enabled while a joystick is current.
+    void EnableJoystickControls();
 
     void AddTrayIcon();
     void RemoveTrayIcon();
-    // Control 1038 lists the present joysticks (shown as ID + 1) and selects the first.
+    // Control 1038 lists the present joysticks (shown as ID + 1) and selects the current one.
     void FillJoystickSelector();
     // Puts the current profile on the sliders and its name in control 1029.
     void RefreshView();
@@ -100,6 +114,8 @@ class Application {
     int commandDepth = 0;
     bool exitRequested = false;
     bool exited = false;
+    // Set while a rescan runs: a message it shows must not start another.
+    bool rescanning = false;
     // The open button configuration dialog, told when the current profile changes under it.
     HWND buttonDialog = nullptr;
 };

@@ -18,6 +18,9 @@ void ShowChoice(HWND dialog, const EnableChoice& choice) {
 EnableChoice ReadChoice(HWND dialog, const ApplicationState& state) {
     EnableChoice choice(state);
     for (int id = 0; id < MaxJoysticks; ++id) {
+        // Only the boxes of joysticks present at opening: one arriving since keeps its bit.
+        const HWND box = GetDlgItem(dialog, IDC_ENABLE_FIRST + id);
+        if (!IsWindowEnabled(box)) continue;
         choice.SetTicked(id, IsDlgButtonChecked(dialog, IDC_ENABLE_FIRST + id) == BST_CHECKED);
     }
     return choice;

@@ -14,6 +14,7 @@ void EnableChoice::SetTicked(int id, bool on) {
 }
 
 void EnableChoice::WriteBack(ApplicationState& state) const {
-    state.EnabledMask = ticked;
+    // Joysticks absent when the dialog opened keep their bits, to poll when they arrive.
+    state.EnabledMask = static_cast<uint16_t>(ticked | (state.EnabledMask & ~available));
     SyncPollTimers(state);
 }

@@ -16,7 +16,8 @@ class EnableChoice {
     // Ticks or unticks a box; an absent joystick's box stays unticked.
     void SetTicked(int id, bool on);
 
-    // OK: EnabledMask becomes the ticked joysticks, and polling follows at once. The caller then
+    // OK: the present joysticks' bits become the ticks, absent ones keep theirs, and polling
+    // follows at once. The caller then
     // writes the configuration file.
     void WriteBack(ApplicationState& state) const;
 

@@ -8,6 +8,7 @@
 #include "app/ShellMessages.h"
 #include "editor/ButtonConfigDialog_win32.h"
 #include "editor/DialogControls_win32.h"
+#include "platform/win32/PlatformWin32.h"
 #include "resources/resource.h"
 
 namespace {
@@ -62,6 +63,9 @@ INT_PTR OnCommand(Application& app, WORD command, WORD notification, HWND contro
             return PostCommand(app, IDC_ABOUT);
         case IDM_ENABLE_DISABLE:
             return PostCommand(app, IDC_ENABLE_DISABLE);
+        case IDM_PAUSE:
+            app.TogglePause();
+            return TRUE;
         default:
             // Among others the cancel command (2) of Alt+F4: the window closes only by Exit.
             return FALSE;
@@ -86,7 +90,15 @@ INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_COMMAND:
             return app->RunCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         case WM_TIMER:
-            app->PollJoystick(wParam);
+            if (wParam == RescanTimerId) app->Rescan(false);
+            return FALSE;
+        case platform::PollTickMessage:
+            if (platform::TakePollTick(wParam, lParam)) app->PollJoystick(wParam);
+            return TRUE;
+        case WM_DEVICECHANGE:
+            // Sent to every top-level window when a device node comes or goes; the default
+            // answer is kept.
+            app->Rescan(true);
             return FALSE;
         case WM_HSCROLL:
             app->OnSliderScroll(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));

@@ -53,6 +53,11 @@ bool LoadConfiguration(ApplicationState& state) {
     return true;
 }
 
+void CreateArrivingProfile(ApplicationState& state, int id) {
+    const std::string& named = state.configuredNames[id];
+    CreateProfile(state, id, named.empty() ? std::string(DefaultProfileName) : named);
+}
+
 bool SaveConfiguration(const ApplicationState& state) {
     ConfigurationData data;
     data.launchOnStartup = state.LaunchOnStartup;
@@ -62,7 +67,7 @@ bool SaveConfiguration(const ApplicationState& state) {
                           : 0;
     for (int id = 0; id < MaxJoysticks; ++id) {
         std::string name;
-        if (state.IsPresent(id) && state.profiles[id]) {
+        if (state.profiles[id]) {
             name = state.standsIn[id] ? state.configuredNames[id] : state.profiles[id]->profileName;
             lastPresent = id;
         } else if (!state.configuredNames[id].empty()) {

@@ -41,6 +41,8 @@ struct ApplicationState {
     Notices notices;
     // Set by the first Exit, which then ends the program.
     bool exiting = false;
+    // The mappings are paused: no joystick polls. Never saved; the program starts unpaused.
+    bool paused = false;
 };
 
 // Reads Quorvel.cfg: sets LaunchOnStartup and EnabledMask and creates and loads the profile of
@@ -49,8 +51,13 @@ struct ApplicationState {
 // set and no profile yet. Returns false, changing nothing, when the file cannot be read.
 bool LoadConfiguration(ApplicationState& state);
 
-// Writes Quorvel.cfg with sixteen records. An absent joystick, and one standing in with
-// "Default", keeps the name the file gave it at start; other absent IDs take the name of the
+// Creates and loads the profile of a joystick that arrived after start: the one the file named for
+// its ID at start, else "Default" (also standing in for a refused one). Reports go to the notices.
+void CreateArrivingProfile(ApplicationState& state, int id);
+
+// Writes Quorvel.cfg with sixteen records. A joystick with a profile, present or gone since,
+// writes its profile's name; one standing in with "Default", and an absent joystick without a
+// profile, keeps the name the file gave it at start; other absent IDs take the name of the
 // nearest present joystick below, or of the current joystick. Returns false when the file could not
 // be written (the old one is then unchanged).
 bool SaveConfiguration(const ApplicationState& state);

@@ -1,4 +1,4 @@
-// The product's platform backend on Win32: multimedia joysticks, input synthesis, window timers,
+// The product's platform backend on Win32: multimedia joysticks, input synthesis, poll timers,
 // files and message boxes.
 #include <windows.h>
 
@@ -9,6 +9,11 @@
 #include "platform/Platform.h"
 #include "platform/win32/PlatformWin32.h"
 
+#ifdef __MINGW32__
+// In winmm's import library, yet missing from MinGW's headers (the Windows SDK declares it).
+extern "C" MMRESULT WINAPI joyConfigChanged(DWORD flags);
+#endif
+
 namespace {
 
 HWND mainWindow = nullptr;
@@ -16,6 +21,52 @@ HWND mainWindow = nullptr;
 bool continuousPov[16] = {};
 // MOUSEEVENTF_HWHEEL, which older headers lack.
 constexpr DWORD HorizontalWheel = 0x1000;
+
+// A poll timer: a timer-queue timer whose callback, on the queue's thread, only posts a tick to
+// the main control window; the poll itself runs on the main thread. Window timers never go
+// below 10 ms and round up to the 15.6 ms system tick; a timer-queue timer with the system
+// timer at 1 ms keeps its period.
+struct PollTimer {
+    HANDLE timer = nullptr;
+    // Set while a tick is posted and not yet taken: a busy main thread skips polls instead of
+    // running a burst of them.
+    volatile LONG posted = 0;
+    // Tells this timer's ticks from those a stopped one left in the queue.
+    UINT generation = 0;
+};
+HANDLE timerQueue = nullptr;
+PollTimer pollTimers[16];
+bool fineSystemTimer = false;
+constexpr UINT GenerationMask = 0xFFFFFF;
+
+VOID CALLBACK PostPollTick(PVOID parameter, BOOLEAN) {
+    const UINT_PTR value = reinterpret_cast<UINT_PTR>(parameter);
+    PollTimer& poll = pollTimers[value & 15];
+    if (InterlockedExchange(&poll.posted, 1) != 0) return;
+    if (!PostMessageA(mainWindow, platform::PollTickMessage, value & 15, value >> 4)) {
+        InterlockedExchange(&poll.posted, 0);
+    }
+}
+
+// The system timer runs at 1 ms only while some joystick polls, which costs nothing at idle.
+void UpdateSystemTimer() {
+    bool anyRunning = false;
+    for (const PollTimer& poll : pollTimers) anyRunning = anyRunning || poll.timer != nullptr;
+    if (anyRunning == fineSystemTimer) return;
+    fineSystemTimer = anyRunning;
+    if (anyRunning) {
+        timeBeginPeriod(1);
+    } else {
+        timeEndPeriod(1);
+    }
+}
+
+void DeletePollTimer(PollTimer& poll) {
+    if (!poll.timer) return;
+    // Waits for a callback under way, so that none runs after this.
+    DeleteTimerQueueTimer(timerQueue, poll.timer, INVALID_HANDLE_VALUE);
+    poll.timer = nullptr;
+}
 
 class FileHandle {
   public:
@@ -184,10 +235,35 @@ void GetCursorPosition(int32_t& x, int32_t& y) {
 }
 
 void StartTimer(int joystickId, int periodMs) {
-    SetTimer(mainWindow, static_cast<UINT_PTR>(joystickId), static_cast<UINT>(periodMs), nullptr);
+    PollTimer& poll = pollTimers[joystickId & 15];
+    DeletePollTimer(poll);
+    if (!timerQueue) timerQueue = CreateTimerQueue();
+    poll.generation = (poll.generation + 1) & GenerationMask;
+    InterlockedExchange(&poll.posted, 0);
+    // A period of 0 polls every millisecond, the finest the system timer goes.
+    const DWORD period = static_cast<DWORD>(periodMs < 1 ? 1 : periodMs);
+    const UINT_PTR parameter = (static_cast<UINT_PTR>(poll.generation) << 4) | (joystickId & 15);
+    if (!timerQueue || !CreateTimerQueueTimer(&poll.timer, timerQueue, PostPollTick,
+                                              reinterpret_cast<PVOID>(parameter), period, period,
+                                              WT_EXECUTEINTIMERTHREAD)) {
+        poll.timer = nullptr;
+    }
+    UpdateSystemTimer();
 }
 
-void StopTimer(int joystickId) { KillTimer(mainWindow, static_cast<UINT_PTR>(joystickId)); }
+void StopTimer(int joystickId) {
+    DeletePollTimer(pollTimers[joystickId & 15]);
+    UpdateSystemTimer();
+}
+
+bool TakePollTick(WPARAM wParam, LPARAM lParam) {
+    PollTimer& poll = pollTimers[wParam & 15];
+    if (!poll.timer || static_cast<UINT>(lParam) != poll.generation) return false;
+    InterlockedExchange(&poll.posted, 0);
+    return true;
+}
+
+void RefreshJoystickList() { joyConfigChanged(0); }
 
 ReadStatus ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
     FileHandle file(

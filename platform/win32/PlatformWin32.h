@@ -9,8 +9,17 @@
 
 namespace platform {
 
-// The main control window: owner of poll timers and of owned message boxes.
+// The main control window: receiver of poll ticks and owner of owned message boxes.
 void SetMainWindow(HWND window);
+
+// Posted to the main control window when a joystick is due for a poll: wParam is the joystick ID.
+constexpr UINT PollTickMessage = WM_APP + 1;
+// Takes a posted PollTickMessage: true when it comes from that joystick's running poll timer,
+// false for a tick a stopped or restarted timer left in the queue.
+bool TakePollTick(WPARAM wParam, LPARAM lParam);
+
+// Tells winmm that devices changed, so that its joystick list is read again.
+void RefreshJoystickList();
 
 // A modal message box over `owner` (none when null) with the icon's style and `buttons` (MB_OK,
 // MB_YESNO); returns the button chosen (IDOK, IDYES, IDNO).

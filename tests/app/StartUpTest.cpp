@@ -19,15 +19,15 @@ TEST_F(StartUp, JoysticksThreeAndFiveMakeTheLowerOneCurrent) {
     EXPECT_EQ(CurrentProfile(state)->profileName, "P2");
 }
 
-TEST_F(StartUp, EnabledButAbsentJoystickLosesItsBitAndTheOthersPoll) {
+TEST_F(StartUp, EnabledButAbsentJoystickKeepsItsBitAndTheOthersPoll) {
     Start({0, 2}, 0x000B);  // IDs 0, 1 and 3 enabled; 1 and 3 absent
-    EXPECT_EQ(state.EnabledMask, 0x0001);
+    EXPECT_EQ(state.EnabledMask, 0x000B);
     EXPECT_EQ(TimerCalls(), (std::vector<recording::Call>{TimerStart(0, 50)}));
 
-    // The next configuration save keeps the cleared mask.
+    // The next configuration save keeps the bits, so that they poll when they arrive.
     ASSERT_TRUE(SaveConfiguration(state));
     const std::vector<uint8_t>& file = recording::Files()[ConfigPath];
-    EXPECT_EQ(file[4], 0x01);
+    EXPECT_EQ(file[4], 0x0B);
     EXPECT_EQ(file[5], 0x00);
 }
 
@@ -47,6 +47,7 @@ TEST_F(StartUp, PresentButDisabledJoystickDoesNotPoll) {
 TEST_F(StartUp, NoJoystickFailsWithoutStartingOrClearingAnything) {
     Start({}, 0x00FF);
     EXPECT_FALSE(started);
+    EXPECT_EQ(CurrentProfile(state), nullptr);
     EXPECT_EQ(state.EnabledMask, 0x00FF);
     EXPECT_TRUE(TimerCalls().empty());
 }

@@ -13,6 +13,7 @@ if [ "${1:-}" = --inside ]; then
     # One scenario, inside its Xvfb session.
     source "$here/lib.sh"
     for part in start windows input profiles; do source "$here/scenarios_$part.sh"; done
+    source "$here/scenarios_hotplug.sh"
     trap '"$WINESERVER" -k 2>/dev/null; "$WINESERVER" -w 2>/dev/null' EXIT
     "scenario_$2"
     exit $?
@@ -23,10 +24,12 @@ work=${QUORVEL_E2E_DIR:-$repo/build-x86_64/e2e}
 shots=$repo/build-x86_64/e2e-shots
 all_scenarios=(start_and_exit no_joystick missing_configuration second_instance hide_argument
                hide_and_tray_double_click tray_menu launch_on_startup launch_on_startup_long_path
-               main_window_layout enable_dialog joystick_trace absent_joystick_loses_bit
+               main_window_layout enable_dialog joystick_trace absent_joystick_keeps_bit
                polling_delay_live profile_dialogs_layout profile_select profile_add profile_delete
                button_dialog_layout button_dialog_ok button_dialog_cancel profile_refused)
 all_scenarios+=(whole_controller)
+# Joysticks coming and going, Pause and the poll period; measure_* only when named.
+all_scenarios+=(joystick_arrives joystick_leaves hidden_start_waits pause poll_period)
 scenarios=("$@")
 [ ${#scenarios[@]} -gt 0 ] || scenarios=("${all_scenarios[@]}")
 

@@ -98,7 +98,7 @@ EOF
     cmp -s "$DIR/Pad.qvp" "$DIR/Pad.qvp.before" || fail "the unmodified profile was rewritten"
 }
 
-scenario_absent_joystick_loses_bit() {
+scenario_absent_joystick_keeps_bit() {
     write_sticks <<'EOF'
 joystick 0 0 65535 0 65535 12 12
 joystick 1 0 65535 0 65535 12 12
@@ -117,8 +117,8 @@ EOF
     [ "$(drv items 1038 | paste -sd' ' -)" = '"1" 0 "2" 1' ] ||
         fail "joystick selector: $(drv items 1038)"
     exit_program
-    # The absent joystick keeps the name the file gave it, for when it is back.
-    check_bytes "$DIR/Quorvel.cfg" "configuration after Exit" < <(config_bytes 0 0x0003 Zero One \
+    # The absent joystick keeps its enabled bit and the name the file gave it, for its arrival.
+    check_bytes "$DIR/Quorvel.cfg" "configuration after Exit" < <(config_bytes 0 0x0007 Zero One \
         Two $(names16 Rest | head -13))
     [ -e "$DIR/Two.qvp" ] && fail "the absent joystick's profile was created"
     # Exit released the keys held between polls.

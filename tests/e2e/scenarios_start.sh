@@ -41,8 +41,8 @@ scenario_start_and_exit() {
     diff <(printf '%s' "$expected_calls") "$DIR/calls.discovery" ||
         fail "joystick discovery differs"
     exit_program
-    # Exit saves the configuration: the absent joysticks have lost their enabled bits.
-    check_bytes "$DIR/Quorvel.cfg" "configuration after Exit" < <(config_bytes 0 0x0001 \
+    # Exit saves the configuration: the absent joysticks keep their enabled bits.
+    check_bytes "$DIR/Quorvel.cfg" "configuration after Exit" < <(config_bytes 0 0xFFFF \
         $(names16 Default))
     check_bytes "$DIR/Default.qvp" "unmodified profile after Exit" < <(default_profile_bytes)
     [ "$(event_count)" -eq 0 ] || fail "input was sent: $(events | head)"
@@ -136,7 +136,7 @@ scenario_hide_and_tray_double_click() {
     drv command 1016 || fail "cannot post Hide"
     drv wait-visible 0 10000 || fail "Hide left the window shown"
     wait_until 10 "the configuration written by Hide" test -e "$DIR/Quorvel.cfg"
-    check_bytes "$DIR/Quorvel.cfg" "configuration after Hide" < <(config_bytes 0 1 \
+    check_bytes "$DIR/Quorvel.cfg" "configuration after Hide" < <(config_bytes 0 0xFFFF \
         $(names16 Default))
     check_bytes "$DIR/Default.qvp" "profile after Hide" < <(bytes le32:0 le32:0 le32:0 le32:10 \
         le32:50 le32:5000 le32:1000 le32:2 le32:12 zero:320 le32:0)
@@ -148,7 +148,7 @@ scenario_hide_and_tray_double_click() {
     drv tray 100 515 || fail "cannot post the double click"
     drv wait-visible 1 10000 || fail "the double click did not show the window"
     wait_until 10 "the configuration written by Show" test -e "$DIR/Quorvel.cfg"
-    check_bytes "$DIR/Quorvel.cfg" "configuration after Show" < <(config_bytes 0 1 \
+    check_bytes "$DIR/Quorvel.cfg" "configuration after Show" < <(config_bytes 0 0xFFFF \
         $(names16 Default))
     [ -e "$DIR/Default.qvp" ] && fail "Show wrote the profile"
     drv tray 100 515 || fail "cannot post the second double click"
@@ -234,7 +234,7 @@ scenario_launch_on_startup() {
     click_launch_on_startup 0
     click_launch_on_startup 1
     exit_program
-    check_bytes "$DIR/Quorvel.cfg" "configuration after Exit" < <(config_bytes 1 1 \
+    check_bytes "$DIR/Quorvel.cfg" "configuration after Exit" < <(config_bytes 1 0xFFFF \
         $(names16 Default))
     [ "$(run_value HKLM)$(run_value HKCU)" = "$wanted" ] ||
         fail "the autostart value is gone after Exit"

@@ -9,11 +9,18 @@
 //                                                           none, 1 four-direction, 2 continuous
 //   poll ID X Y BUTTONS Z R U V POV                         a reading of every axis and the hat
 //                                                           (hundredths of a degree; 65535 at rest)
+//   appear ID MS                                            ID answers only from MS on
+//   disappear ID MS                                         ID answers no more from MS on
+// MS counts milliseconds from the first joystick call of the process; an ID that does not answer
+// fails every call as an unplugged one.
 // Each joyGetPosEx of an ID returns the next reading of its list and then keeps returning the
 // last one. When the script file is replaced (a new write time) every list starts again from
 // its first reading. Once an ID has served its last reading and is asked again, the file
 // "<script>.<ID>.done" is created: the poll of the last reading is then complete.
 // QV_JOYCALLS, when set, names a file that receives one line per capture and caps call.
+// QV_POLLTIMES, when set, names a file that receives "<ms> <ID>" for every joyGetPosEx, the
+// milliseconds (with microseconds) since the first joystick call; written out at every 4096th
+// line and when the process ends.
 #define _WINMM_
 #include <windows.h>
 
@@ -49,6 +56,7 @@ struct Stick {
     std::vector<Reading> readings;
     size_t served = 0;  // readings handed out since the script was loaded
     bool doneMarked = false;
+    DWORD appearMs = 0, disappearMs = 0xFFFFFFFF;  // answering from, and until
 };
 
 struct Script {
@@ -62,6 +70,42 @@ Script& TheScript() {
     static Script script;
     return script;
 }
+
+// Milliseconds since the first call that asked.
+double ElapsedMs() {
+    static LARGE_INTEGER start = {}, frequency = {};
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    if (frequency.QuadPart == 0) {
+        QueryPerformanceFrequency(&frequency);
+        start = now;
+    }
+    return static_cast<double>(now.QuadPart - start.QuadPart) * 1000.0 /
+           static_cast<double>(frequency.QuadPart);
+}
+
+// The QV_POLLTIMES file, buffered so that logging costs the polls little.
+struct PollLog {
+    FILE* file = nullptr;
+    bool opened = false;
+    unsigned lines = 0;
+    ~PollLog() {
+        if (file != nullptr) std::fclose(file);
+    }
+    void Add(UINT id) {
+        if (!opened) {
+            opened = true;
+            char path[MAX_PATH] = "";
+            if (GetEnvironmentVariableA("QV_POLLTIMES", path, sizeof path) != 0) {
+                file = std::fopen(path, "wb");
+            }
+        }
+        if (file == nullptr) return;
+        std::fprintf(file, "%.3f %u\n", ElapsedMs(), id);
+        if (++lines % 4096 == 0) std::fflush(file);
+    }
+};
+PollLog pollLog;
 
 bool ParseNumber(const char* token, DWORD& value) {
     if (token == nullptr) return false;
@@ -124,6 +168,10 @@ void ParseLine(char* line, Stick (&sticks)[StickCount]) {
         stick.readings.push_back(reading);
     } else if (std::strcmp(word, "axes") == 0) {
         ParseAxes(stick, separators);
+    } else if (std::strcmp(word, "appear") == 0 || std::strcmp(word, "disappear") == 0) {
+        DWORD ms = 0;
+        if (!ParseNumber(std::strtok(nullptr, separators), ms)) return;
+        (word[0] == 'a' ? stick.appearMs : stick.disappearMs) = ms;
     }
 }
 
@@ -177,10 +225,15 @@ void MarkDone(const Script& script, UINT id) {
     if (file != nullptr) std::fclose(file);
 }
 
+bool Answers(const Stick& stick) {
+    const double now = ElapsedMs();
+    return stick.present && now >= stick.appearMs && now < stick.disappearMs;
+}
+
 const Stick* PresentStick(UINT id) {
     if (id >= StickCount) return nullptr;
     const Stick& stick = CurrentScript().sticks[id];
-    return stick.present ? &stick : nullptr;
+    return Answers(stick) ? &stick : nullptr;
 }
 
 // The reading for this call of joystick `id`, advancing its list.
@@ -188,7 +241,7 @@ const Reading* NextReading(UINT id) {
     if (id >= StickCount) return nullptr;
     Script& script = CurrentScript();
     Stick& stick = script.sticks[id];
-    if (!stick.present || stick.readings.empty()) return nullptr;
+    if (!Answers(stick) || stick.readings.empty()) return nullptr;
     if (stick.served >= stick.readings.size() && !stick.doneMarked) {
         stick.doneMarked = true;
         MarkDone(script, id);
@@ -282,6 +335,7 @@ MMRESULT WINAPI joyGetDevCapsW(UINT_PTR id, LPJOYCAPSW caps, UINT size) {
 UINT WINAPI joyGetNumDevs() { return StickCount; }
 
 MMRESULT WINAPI joyGetPosEx(UINT id, LPJOYINFOEX info) {
+    pollLog.Add(id);
     const Reading* reading = NextReading(id);
     if (reading == nullptr || !reading->answers) return JOYERR_UNPLUGGED;
     if (info == nullptr) return JOYERR_PARMS;

@@ -1,0 +1,73 @@
+// Joysticks arriving and leaving after start, the selector's list and the pause switch.
+#include "app/Hotplug.h"
+
+#include "app/ApplicationLogic.h"
+
+namespace {
+
+bool Has(uint16_t mask, int id) { return (mask >> id) & 1u; }
+
+int LowestPresent(const ApplicationState& state) {
+    for (int id = 0; id < MaxJoysticks; ++id) {
+        if (state.IsPresent(id)) return id;
+    }
+    return -1;
+}
+
+}  // namespace
+
+PresenceChange UpdatePresence(ApplicationState& state, uint16_t answering) {
+    PresenceChange change;
+    change.arrived = static_cast<uint16_t>(answering & ~state.PresentMask);
+    change.left = static_cast<uint16_t>(state.PresentMask & ~answering);
+    if (!change.Any()) return change;
+    const int current = state.CurrentJoystick;
+    const bool currentGone = current < 0 || current >= MaxJoysticks || Has(change.left, current);
+    if (current >= 0 && current < MaxJoysticks && Has(change.left, current)) {
+        SaveCurrentProfile(state);
+    }
+    for (int id = 0; id < MaxJoysticks; ++id) {
+        // A failed read already reads as centred; stopping releases what is held at once.
+        if (Has(change.left, id) && state.profiles[id]) state.profiles[id]->StopPolling();
+    }
+    state.PresentMask = answering;
+    for (int id = 0; id < MaxJoysticks; ++id) {
+        if (!Has(change.arrived, id)) continue;
+        // Another device may now answer under this ID: its ranges and buttons are read again.
+        if (state.profiles[id]) {
+            state.profiles[id]->SetUpDevice();
+        } else {
+            CreateArrivingProfile(state, id);
+        }
+    }
+    if (currentGone) {
+        state.CurrentJoystick = LowestPresent(state);
+        change.currentChanged = state.CurrentJoystick != current;
+    }
+    SyncPollTimers(state);
+    return change;
+}
+
+std::vector<int> SelectorJoysticks(const ApplicationState& state) {
+    std::vector<int> listed;
+    for (int id = 0; id < MaxJoysticks; ++id) {
+        if (state.IsPresent(id)) listed.push_back(id);
+    }
+    return listed;
+}
+
+void SetPaused(ApplicationState& state, bool paused) {
+    state.paused = paused;
+    if (!paused) {
+        SyncPollTimers(state);
+        return;
+    }
+    for (auto& profile : state.profiles) {
+        if (profile) profile->StopPolling();
+    }
+}
+
+std::string TrayTip(const ApplicationState& state) {
+    if (state.paused) return PausedTip;
+    return state.PresentMask == 0 ? WaitingTip : PlainTip;
+}
