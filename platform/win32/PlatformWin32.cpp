@@ -5,6 +5,8 @@
 #include <mmsystem.h>
 #include <shellapi.h>
 
+#include <cstring>
+
 #include "platform/AtomicReplace.h"
 #include "platform/Platform.h"
 #include "platform/win32/PlatformWin32.h"
@@ -28,6 +30,8 @@ constexpr DWORD HorizontalWheel = 0x1000;
 // timer at 1 ms keeps its period.
 struct PollTimer {
     HANDLE timer = nullptr;
+    // Windows 95, 98, Me and NT 4 have no timer queues: there a window timer stands in.
+    bool windowTimer = false;
     // Set while a tick is posted and not yet taken: a busy main thread skips polls instead of
     // running a burst of them.
     volatile LONG posted = 0;
@@ -36,16 +40,58 @@ struct PollTimer {
 };
 HANDLE timerQueue = nullptr;
 PollTimer pollTimers[16];
+// The window timers that stand in for timer queues use these identifiers, after the program's own.
+constexpr UINT_PTR FirstWindowPollTimer = 0x5100;
+
+// The timer-queue functions, looked up at run time so that the program still starts where
+// kernel32 lacks them.
+struct TimerQueueApi {
+    HANDLE(WINAPI* create)() = nullptr;
+    BOOL(WINAPI* createTimer)(PHANDLE, HANDLE, WAITORTIMERCALLBACK, PVOID, DWORD, DWORD,
+                              ULONG) = nullptr;
+    BOOL(WINAPI* deleteTimer)(HANDLE, HANDLE, HANDLE) = nullptr;
+    bool Present() const { return create && createTimer && deleteTimer; }
+};
+
+template <typename Function>
+void Find(HMODULE module, const char* name, Function& out) {
+    const FARPROC found = GetProcAddress(module, name);
+    static_assert(sizeof out == sizeof found, "function pointers of one size");
+    std::memcpy(&out, &found, sizeof out);
+}
+
+const TimerQueueApi& TimerQueues() {
+    static const TimerQueueApi api = [] {
+        TimerQueueApi found;
+        const HMODULE kernel = GetModuleHandleA("kernel32.dll");
+        if (kernel) {
+            Find(kernel, "CreateTimerQueue", found.create);
+            Find(kernel, "CreateTimerQueueTimer", found.createTimer);
+            Find(kernel, "DeleteTimerQueueTimer", found.deleteTimer);
+        }
+        return found;
+    }();
+    return api;
+}
 bool fineSystemTimer = false;
 constexpr UINT GenerationMask = 0xFFFFFF;
 
-VOID CALLBACK PostPollTick(PVOID parameter, BOOLEAN) {
-    const UINT_PTR value = reinterpret_cast<UINT_PTR>(parameter);
+void PostTick(UINT_PTR value) {
     PollTimer& poll = pollTimers[value & 15];
     if (InterlockedExchange(&poll.posted, 1) != 0) return;
     if (!PostMessageA(mainWindow, platform::PollTickMessage, value & 15, value >> 4)) {
         InterlockedExchange(&poll.posted, 0);
     }
+}
+
+VOID CALLBACK PostPollTick(PVOID parameter, BOOLEAN) {
+    PostTick(reinterpret_cast<UINT_PTR>(parameter));
+}
+
+// A window timer's tick, on the main thread, posts the same message a timer queue would.
+VOID CALLBACK PostWindowPollTick(HWND, UINT, UINT_PTR id, DWORD) {
+    const UINT_PTR joystickId = (id - FirstWindowPollTimer) & 15;
+    PostTick((static_cast<UINT_PTR>(pollTimers[joystickId].generation) << 4) | joystickId);
 }
 
 // The system timer runs at 1 ms only while some joystick polls, which costs nothing at idle.
@@ -63,9 +109,14 @@ void UpdateSystemTimer() {
 
 void DeletePollTimer(PollTimer& poll) {
     if (!poll.timer) return;
-    // Waits for a callback under way, so that none runs after this.
-    DeleteTimerQueueTimer(timerQueue, poll.timer, INVALID_HANDLE_VALUE);
+    if (poll.windowTimer) {
+        KillTimer(mainWindow, FirstWindowPollTimer + static_cast<UINT_PTR>(&poll - pollTimers));
+    } else {
+        // Waits for a callback under way, so that none runs after this.
+        TimerQueues().deleteTimer(timerQueue, poll.timer, INVALID_HANDLE_VALUE);
+    }
     poll.timer = nullptr;
+    poll.windowTimer = false;
 }
 
 class FileHandle {
@@ -237,16 +288,21 @@ void GetCursorPosition(int32_t& x, int32_t& y) {
 void StartTimer(int joystickId, int periodMs) {
     PollTimer& poll = pollTimers[joystickId & 15];
     DeletePollTimer(poll);
-    if (!timerQueue) timerQueue = CreateTimerQueue();
+    const TimerQueueApi& queues = TimerQueues();
+    if (!timerQueue && queues.Present()) timerQueue = queues.create();
     poll.generation = (poll.generation + 1) & GenerationMask;
     InterlockedExchange(&poll.posted, 0);
     // A period of 0 polls every millisecond, the finest the system timer goes.
     const DWORD period = static_cast<DWORD>(periodMs < 1 ? 1 : periodMs);
     const UINT_PTR parameter = (static_cast<UINT_PTR>(poll.generation) << 4) | (joystickId & 15);
-    if (!timerQueue || !CreateTimerQueueTimer(&poll.timer, timerQueue, PostPollTick,
-                                              reinterpret_cast<PVOID>(parameter), period, period,
-                                              WT_EXECUTEINTIMERTHREAD)) {
-        poll.timer = nullptr;
+    if (timerQueue && queues.createTimer(&poll.timer, timerQueue, PostPollTick,
+                                         reinterpret_cast<PVOID>(parameter), period, period,
+                                         WT_EXECUTEINTIMERTHREAD)) {
+        poll.windowTimer = false;
+    } else {
+        const UINT_PTR id = FirstWindowPollTimer + static_cast<UINT_PTR>(joystickId & 15);
+        poll.windowTimer = SetTimer(mainWindow, id, period, PostWindowPollTick) != 0;
+        poll.timer = poll.windowTimer ? reinterpret_cast<HANDLE>(id) : nullptr;
     }
     UpdateSystemTimer();
 }
