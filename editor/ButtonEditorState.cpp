@@ -27,13 +27,6 @@ int ShownAtSelect(int32_t value, int count) {
     return value < 0 ? -1 : value;
 }
 
-// The entries of the "Stick 2 axes" list, in stored order (SecondStickAxes).
-const std::vector<std::string>& Stick2AxesNames() {
-    static const std::vector<std::string> names = {"Automatic", "U and R", "Z and R", "R and U",
-                                                   "Z and V"};
-    return names;
-}
-
 // The event numbers a device offers, in event order: the directions, its buttons, then the
 // D-pad, the second stick and the Z axis as the poll reads them: the D-pad with a hat, the second
 // stick when the device has either of its axes, Z when the device has it and the stick leaves it.
@@ -205,7 +198,7 @@ Redraw ButtonEditorState::MoveSelection(int previous, int index) {
 }
 
 Redraw ButtonEditorState::PickStick2Axes(int index) {
-    if (!open || index < 0 || index >= static_cast<int>(Stick2AxesNames().size())) {
+    if (!open || index < 0 || index >= static_cast<int>(SecondStickAxesNames().size())) {
         return Redraw::Nothing;
     }
     const int event = SelectedEventNumber();
@@ -307,8 +300,8 @@ ButtonEditorView ButtonEditorState::View() const {
     view.swapY = work.settings.swapY != 0;
     view.swapX = work.settings.swapX != 0;
     view.progressive = work.settings.progressive != 0;
-    view.stick2AxesChoices = Stick2AxesNames();
+    view.stick2AxesChoices = SecondStickAxesNames();
     view.stick2AxesSelection =
-        ShownAtFill(work.stick2Axes, static_cast<int>(Stick2AxesNames().size()));
+        ShownAtFill(work.stick2Axes, static_cast<int>(SecondStickAxesNames().size()));
     return view;
 }

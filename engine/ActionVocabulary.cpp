@@ -77,6 +77,12 @@ const std::vector<std::string>& ButtonModifierNames() {
     return names;
 }
 
+const std::vector<std::string>& SecondStickAxesNames() {
+    static const std::vector<std::string> names = {"Automatic", "U and R", "Z and R", "R and U",
+                                                   "Z and V"};
+    return names;
+}
+
 const std::vector<std::string>& ModifierNames(int event) {
     return IsStickDirection(event) ? DirectionModifierNames() : ButtonModifierNames();
 }

@@ -97,6 +97,8 @@ uint8_t VirtualKeyOf(int32_t keyChoice);
 const std::vector<std::string>& KeyChoiceNames();          // 50 entries
 const std::vector<std::string>& DirectionModifierNames();  // 10 entries: "Move Mouse", "Scroll"
 const std::vector<std::string>& ButtonModifierNames();     // 8 entries
+// The "Stick 2 axes" list, in stored order: Automatic, "U and R", "Z and R", "R and U", "Z and V".
+const std::vector<std::string>& SecondStickAxesNames();
 // The modifier list of an event: a stick direction's, or a button's for every other event.
 const std::vector<std::string>& ModifierNames(int event);
 // "Move Up" .. "Move Left", "Button %d", then "D-pad Up" .. "Z Axis +".

@@ -56,6 +56,27 @@ slot() {
     done
 }
 
+# event_block FIRST LAST M [ARGS as write_profile's]: the four columns' entries of events FIRST to
+# LAST, then their normal and their shifted text slots of M bytes.
+event_block() {
+    first=$1 last=$2 width=$3
+    shift 3
+    for column in 0 1 2 3; do
+        event=$first
+        while [ "$event" -le "$last" ]; do
+            le32 "$(lookup "$column/$event" 0 "$@")"
+            event=$((event + 1))
+        done
+    done
+    for block in nt st; do
+        event=$first
+        while [ "$event" -le "$last" ]; do
+            slot "$width" "$(lookup "$block/$event" "" "$@")"
+            event=$((event + 1))
+        done
+    done
+}
+
 # write_profile FILE N M SWAPY SWAPX PROGRESSIVE ACCELERATION DELAY SENSITIVITY THRESHOLD SHIFT
 #               [COLUMN/EVENT=VALUE | nt/EVENT=TEXT | st/EVENT=TEXT]...
 # Columns 0..3 are normal modifier, normal key, shifted modifier, shifted key; nt and st are the
@@ -68,20 +89,7 @@ write_profile() {
     shift 8
     {
         for f in $fields; do le32 "$f"; done
-        for column in 0 1 2 3; do
-            event=1
-            while [ $event -le $((n + 4)) ]; do
-                le32 "$(lookup "$column/$event" 0 "$@")"
-                event=$((event + 1))
-            done
-        done
-        for block in nt st; do
-            event=1
-            while [ $event -le $((n + 4)) ]; do
-                slot "$m" "$(lookup "$block/$event" "" "$@")"
-                event=$((event + 1))
-            done
-        done
+        event_block 1 $((n + 4)) "$m" "$@"
         le32 "$shiftButton"
     } >"$file"
 }
@@ -95,20 +103,7 @@ append_extension() {
         printf 'QVX1'
         le32 $((4 + 160 + 20 * m))
         le32 "$axes"
-        for column in 0 1 2 3; do
-            event=37
-            while [ $event -le 46 ]; do
-                le32 "$(lookup "$column/$event" 0 "$@")"
-                event=$((event + 1))
-            done
-        done
-        for block in nt st; do
-            event=37
-            while [ $event -le 46 ]; do
-                slot "$m" "$(lookup "$block/$event" "" "$@")"
-                event=$((event + 1))
-            done
-        done
+        event_block 37 46 "$m" "$@"
     } >>"$file"
 }
 

@@ -59,8 +59,8 @@ void PrintColumn(std::FILE* out, const char* title, Column column, const StoredP
 }
 
 std::string SecondStickAxesName(int32_t value) {
-    static const char* const names[] = {"Automatic", "U and R", "Z and R", "R and U", "Z and V"};
-    if (value >= 0 && value <= 4) return names[value];
+    const std::vector<std::string>& names = SecondStickAxesNames();
+    if (value >= 0 && static_cast<size_t>(value) < names.size()) return names[value];
     return "(none of the list: Automatic)";
 }
 
