@@ -32,7 +32,8 @@ struct PollTimer {
     HANDLE timer = nullptr;
     // Windows 95, 98, Me and NT 4 have no timer queues: there a window timer stands in.
     bool windowTimer = false;
-    // Set while a tick is posted and not yet taken: a busy main thread skips polls instead of
+    // The tick count (never 0) when a tick was posted that is not taken yet, else 0: a busy main
+    // thread skips polls instead of
     // running a burst of them.
     volatile LONG posted = 0;
     // Tells this timer's ticks from those a stopped one left in the queue.
@@ -47,8 +48,8 @@ constexpr UINT_PTR FirstWindowPollTimer = 0x5100;
 // kernel32 lacks them.
 struct TimerQueueApi {
     HANDLE(WINAPI* create)() = nullptr;
-    BOOL(WINAPI* createTimer)(PHANDLE, HANDLE, WAITORTIMERCALLBACK, PVOID, DWORD, DWORD,
-                              ULONG) = nullptr;
+    BOOL(WINAPI* createTimer)
+    (PHANDLE, HANDLE, WAITORTIMERCALLBACK, PVOID, DWORD, DWORD, ULONG) = nullptr;
     BOOL(WINAPI* deleteTimer)(HANDLE, HANDLE, HANDLE) = nullptr;
     bool Present() const { return create && createTimer && deleteTimer; }
 };
@@ -76,11 +77,18 @@ const TimerQueueApi& TimerQueues() {
 bool fineSystemTimer = false;
 constexpr UINT GenerationMask = 0xFFFFFF;
 
+// A tick not taken after this long is taken as lost, and posted again: under Wine a modal
+// dialog's loop now and then drops one, which would otherwise stop that joystick for good.
+constexpr DWORD LostTickMs = 250;
+
 void PostTick(UINT_PTR value) {
     PollTimer& poll = pollTimers[value & 15];
-    if (InterlockedExchange(&poll.posted, 1) != 0) return;
+    const LONG now = static_cast<LONG>(GetTickCount() | 1);
+    const LONG pending = poll.posted;
+    if (pending != 0 && static_cast<DWORD>(now - pending) < LostTickMs) return;
+    if (InterlockedCompareExchange(&poll.posted, now, pending) != pending) return;
     if (!PostMessageA(mainWindow, platform::PollTickMessage, value & 15, value >> 4)) {
-        InterlockedExchange(&poll.posted, 0);
+        InterlockedCompareExchange(&poll.posted, 0, now);
     }
 }
 
