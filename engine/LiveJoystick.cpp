@@ -22,6 +22,7 @@ LiveJoystick::~LiveJoystick() {
 
 void LiveJoystick::SetUpDevice() {
     position = {};
+    previousReading = {};
     caps = {};
     platform::ReadJoystickCaps(joystickId, caps);
     // Added as unsigned 32-bit values, then halved: the fraction is dropped.
@@ -64,7 +65,16 @@ void LiveJoystick::ReleaseHeld() {
     firstStick.DirectionLatch &= MotionBits;
     secondStick.DirectionLatch &= MotionBits;
     keyLatch = 0;
-    position.buttons = 0;
     previousButtons = 0;
     ShiftActive = false;
+}
+
+void LiveJoystick::SetMuted(bool mute) {
+    if (mute && !muted) ReleaseHeld();
+    muted = mute;
+}
+
+void LiveJoystick::HoldOff() {
+    ReleaseHeld();
+    holdOffPending = true;
 }

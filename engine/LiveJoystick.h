@@ -47,6 +47,19 @@ class LiveJoystick {
     // Releases every held event in ascending order and forgets latches, button words and shift,
     // so inputs still held are pressed afresh at the next poll.
     void ReleaseHeld();
+    // Muted, the joystick sends nothing and holds nothing while its polls go on reading the
+    // device. Muting releases what it holds; when the mute ends, every control active then
+    // fires nothing until it has been released.
+    void SetMuted(bool muted);
+    bool IsMuted() const { return muted; }
+    // Releases what the joystick holds, as at a profile switch; every control active now (a
+    // button, a stick direction, a D-pad direction, a Z half) fires nothing until it has been
+    // released.
+    void HoldOff();
+    // The device's reading at the last poll and at the one before it, as reported (a poll that
+    // got no answer reads as centred with nothing pressed).
+    const platform::JoystickState& Reading() const { return position; }
+    const platform::JoystickState& PreviousReading() const { return previousReading; }
 
     // Fire one event in the column in force (a held event is released from its own column).
     void PressEvent(int event);
@@ -75,6 +88,8 @@ class LiveJoystick {
         int32_t xCarry = 0, yCarry = 0;
         // Wheel units turned but not sent yet: less than a notch, or beyond one event's reach.
         int64_t wheelX = 0, wheelY = 0;
+        // Bits 0x01..0x08: that direction fires nothing until the stick leaves it.
+        uint8_t ignored = 0;
     };
     // One axis of a stick as read now: its position and centre; absent axes never deflect.
     struct AxisReading {
@@ -100,13 +115,32 @@ class LiveJoystick {
     void PollButtons();
     void PollExtras();
     void PollKeyEvent(int event, bool active, Column column);
+    // What of `active` may fire: `ignored` forgets what is no longer active, takes in everything
+    // active while this poll ignores it (muted, or the first poll after a hold-off), and masks
+    // the rest.
+    template <typename Bits>
+    Bits Unignored(Bits active, Bits& ignored) const {
+        ignored = static_cast<Bits>(ignored & active);
+        if (ignoringActive) ignored = active;
+        return static_cast<Bits>(active & ~ignored);
+    }
     AxisReading ReadingOf(ExtraAxis axis) const;
 
     uint32_t centreX = 0, centreY = 0, centreZ = 0, centreR = 0, centreU = 0, centreV = 0;
     // The device has an axis besides X and Y, or a point-of-view hat.
     bool hasExtras = false;
-    platform::JoystickState position;
+    // The device's reading at this poll and at the previous one.
+    platform::JoystickState position, previousReading;
+    // The button word the previous poll fired from (ignored buttons left out).
     uint32_t previousButtons = 0;
+    // Buttons, and D-pad and Z events (bit e - 37), that fire nothing until released.
+    uint32_t ignoredButtons = 0;
+    uint16_t ignoredKeys = 0;
+    bool muted = false;
+    // The next poll ignores every control active in its reading.
+    bool holdOffPending = false;
+    // Set during a poll that ignores every active control.
+    bool ignoringActive = false;
     bool timerRunning = false;
     StickState firstStick, secondStick;
     // Bit e - 37: D-pad or Z event e is pressed.

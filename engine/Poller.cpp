@@ -70,17 +70,20 @@ int PovSector(uint32_t pov) {
 
 void LiveJoystick::Poll() {
     if (!timerRunning) return;
-    previousButtons = position.buttons;
+    previousReading = position;
     // A device that does not answer reads as centred with no button down, so what it held is
     // released by the ordinary rules and the next good reading resumes.
     if (!platform::ReadJoystick(joystickId, position)) {
         position = {centreX, centreY, 0, centreZ, centreR, centreU, centreV, platform::PovCentred};
     }
+    ignoringActive = muted || holdOffPending;
     const ProfileSettings& settings = stored.settings;
     PollStick(firstStick, DirectionEvent(0), {position.x, centreX, true},
               {position.y, centreY, true}, settings.swapX != 0, settings.swapY != 0, PollColumn());
     PollButtons();
     if (hasExtras) PollExtras();
+    ignoringActive = false;
+    holdOffPending = false;
 }
 
 // The four directions of a stick, Up, Right, Down, Left, as events firstEvent .. firstEvent + 3.
@@ -117,10 +120,12 @@ void LiveJoystick::PollStick(StickState& stick, int firstEvent, AxisReading x, A
         step = stick.MotionStreak /
                (acceleration < AccelerationSpan - 1 ? AccelerationSpan - acceleration : 1);
     }
-    const bool up = yAxis != Deflection::None && yAxis == upSide;
-    const bool down = yAxis != Deflection::None && yAxis != upSide;
-    const bool right = xAxis != Deflection::None && xAxis == rightSide;
-    const bool left = xAxis != Deflection::None && xAxis != rightSide;
+    uint8_t deflected = 0;
+    if (yAxis != Deflection::None) deflected |= LatchBit(yAxis == upSide ? Up : Down);
+    if (xAxis != Deflection::None) deflected |= LatchBit(xAxis == rightSide ? Right : Left);
+    const uint8_t active = Unignored(deflected, stick.ignored);
+    const bool up = active & LatchBit(Up), right = active & LatchBit(Right);
+    const bool down = active & LatchBit(Down), left = active & LatchBit(Left);
 
     bool moved = PollDirection(stick, firstEvent + Up, Up, up, column, 0, dy, -step);
     moved |= PollDirection(stick, firstEvent + Right, Right, right, column, dx, 0, step);
@@ -196,6 +201,7 @@ void LiveJoystick::PollExtras() {
     // A stick at rest that holds and moves nothing has nothing to do but end its streak.
     if (secondStick.DirectionLatch == 0 && IsAtRest(x, zone) && IsAtRest(y, zone)) {
         secondStick.MotionStreak = 0;
+        secondStick.ignored = 0;
     } else {
         PollStick(secondStick, SecondStickEvent(0), x, y, false, false, column);
     }
@@ -216,6 +222,7 @@ void LiveJoystick::PollExtras() {
                 1u << ((z == Deflection::Low ? ZLowEvent : ZHighEvent) - FirstExtraEvent));
         }
     }
+    active = Unignored(active, ignoredKeys);
     if ((active | keyLatch) == 0) return;
     for (int event : {DpadEvent(Up), DpadEvent(Right), DpadEvent(Down), DpadEvent(Left), ZLowEvent,
                       ZHighEvent}) {
@@ -297,10 +304,12 @@ bool HasAxis(const platform::JoystickCaps& caps, ExtraAxis axis) {
 void LiveJoystick::PollButtons() {
     const uint32_t count = std::min<uint32_t>(caps.maxButtons, MaxButtons);
     const uint32_t examined = count == 32 ? 0xFFFFFFFFu : (1u << count) - 1;
-    const uint32_t current = position.buttons;
+    const uint32_t current = Unignored(position.buttons & examined, ignoredButtons);
+    const uint32_t previous = previousButtons;
+    previousButtons = current;
     // Only a button down now or at the previous poll has anything to do; the loop ends after
     // the highest of them.
-    uint32_t pending = (current | previousButtons) & examined;
+    uint32_t pending = current | previous;
     for (uint32_t button = 1; pending != 0; ++button, pending >>= 1) {
         if (!(pending & 1u)) continue;
         const int event = ButtonEvent(static_cast<int>(button));
@@ -309,10 +318,10 @@ void LiveJoystick::PollButtons() {
             if (Refires(ColumnInForce(), event)) {
                 ReleaseEvent(event);
                 PressEvent(event);
-            } else if (!(previousButtons & bit)) {
+            } else if (!(previous & bit)) {
                 PressEvent(event);
             }
-        } else if (previousButtons & bit) {
+        } else if (previous & bit) {
             ReleaseEvent(event);
         }
     }
