@@ -38,13 +38,14 @@ struct RuleSet {
     bool WatchesTitles() const;
 };
 
-// The rules of a rules file's bytes; never fails: what cannot be used becomes a problem.
+// The rules of a rules file's bytes; never fails: what cannot be used becomes a problem. Bytes
+// over MaxRulesFileBytes give no rule and one problem at line 0 (the whole file).
 // `programDirectory` (ending with the path separator) is where profile files live, for the
 // check of profile names.
 RuleSet ParseRules(const std::vector<uint8_t>& bytes, const std::string& programDirectory);
 
-// Whether `text` matches `pattern`: '*' any run of characters (also none), '?' exactly one,
-// single-byte letters in any case, everything else itself.
+// Whether `text` matches `pattern`: '*' any run of characters (also none), '?' exactly one
+// byte, single-byte letters in any case (folded as profile names are), everything else itself.
 bool MatchesPattern(const std::string& pattern, const std::string& text);
 
 // What is in front: the program's whole path, when it could be found, and the window's title.
