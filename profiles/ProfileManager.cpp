@@ -8,19 +8,6 @@
 
 namespace {
 
-// Folds single-byte A..Z only: a byte from 0x81 on leads a two-byte character, kept as it is.
-std::string Lowered(std::string text) {
-    for (size_t i = 0; i < text.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        if (c >= 0x81) {
-            ++i;
-        } else if (c >= 'A' && c <= 'Z') {
-            text[i] = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return text;
-}
-
 bool SameIgnoringCase(const std::string& a, const std::string& b) {
     return a.size() == b.size() && Lowered(a) == Lowered(b);
 }
