@@ -89,6 +89,11 @@ void SyncPollTimers(ApplicationState& state) {
     }
 }
 
+void RefreshMuting(ApplicationState& state, int id) {
+    if (id < 0 || id >= MaxJoysticks || !state.profiles[id]) return;
+    state.profiles[id]->SetMuted(state.ruleInForce[id].action == RuleAction::Off);
+}
+
 void DeleteProfiles(ApplicationState& state) {
     for (auto& profile : state.profiles) profile.reset();
 }

@@ -51,5 +51,9 @@ bool ChangeJoystick(ApplicationState& state, int id);
 // they hold. Absent joysticks are skipped. A joystick already in the wanted state is left alone.
 void SyncPollTimers(ApplicationState& state);
 
+// Mutes joystick `id` (when it has a profile) exactly while a reason holds: an application rule
+// turns it off. Muting releases what it holds.
+void RefreshMuting(ApplicationState& state, int id);
+
 // Deletes every profile; each stops its timer and releases what it holds.
 void DeleteProfiles(ApplicationState& state);

@@ -14,6 +14,7 @@ void CreateProfile(ApplicationState& state, int id, const std::string& name) {
     JoystickProfile& profile = *state.profiles[id];
     const LoadResult result = profile.Load(name);
     state.standsIn[id] = false;
+    state.ruleInForce[id] = {};
     if (IsRefusal(result) && name != DefaultProfileName) {
         const LoadResult standIn = profile.Load(DefaultProfileName);
         state.standsIn[id] = !IsRefusal(standIn);
