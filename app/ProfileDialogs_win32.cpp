@@ -56,7 +56,7 @@ void OnAdd(HWND dialog, Application& app) {
     if (outcome.result == AddResult::Refused) ShowDialogMessage(dialog, outcome.refusal);
     if (outcome.result != AddResult::Added) return;
     // The sliders show the settings the profile has now, not the previous profile's.
-    app.RefreshView();
+    app.ProfileChosenByHand();
     EndDialog(dialog, DialogEnded);
 }
 
@@ -77,6 +77,11 @@ void Application::RefreshProfileList() {
     // Kept filled for whoever reads the window, but the entries alone say which item is which
     // file: this list sorts by its own rules.
     FillList(mainWindow, IDC_PROFILE_LIST, fileNames);
+    // The check mark: the profile in force for the current joystick, whoever chose it.
+    const int inForce = profileManager.CurrentEntry();
+    if (inForce >= 0) {
+        CheckMenuItem(submenu, static_cast<UINT>(inForce), MF_BYPOSITION | MF_CHECKED);
+    }
     SetDlgItemTextA(mainWindow, IDC_CURRENT_PROFILE, profileManager.CurrentName().c_str());
 }
 
@@ -93,7 +98,7 @@ void Application::ShowProfileMenu() {
 }
 
 void Application::SelectProfile(WORD command) {
-    if (profileManager.Select(command)) RefreshView();
+    if (profileManager.Select(command)) ProfileChosenByHand();
 }
 
 INT_PTR CALLBACK AddProfileDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -218,6 +218,11 @@ void RulesInForce::SeeElevation(const ApplicationState& state, const std::string
     if (elevatedTold.insert(Lowered(programPath)).second) pending.push_back(*notice);
 }
 
+void RulesInForce::TellInBalloon(Notices& notices) {
+    for (const MessageText& message : notices) pending.push_back(OneLine(message.text));
+    notices.clear();
+}
+
 void RulesInForce::Tell(const std::string& line) {
     if (told.insert(line).second) pending.push_back(line);
 }

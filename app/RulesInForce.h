@@ -64,6 +64,9 @@ class RulesInForce {
     // Whether a rule is in force: without one, the front need not be watched.
     bool HasRules() const { return !rules.rules.empty(); }
     bool WatchesTitles() const { return rules.WatchesTitles(); }
+    // Messages that a box would show over the application in front (a game would lose the
+    // focus) go to the next balloon instead, a line each; `notices` is left empty.
+    void TellInBalloon(Notices& notices);
     // The text of the balloon due now, at most MaxBalloonLines lines; empty when there is none.
     std::string TakeBalloon();
 

@@ -231,6 +231,18 @@ TEST_F(RuleSwitching, PadArrivingUnderARuleTakesIt) {
     EXPECT_TRUE(state.profiles[2]->IsMuted());
 }
 
+TEST_F(RuleSwitching, NoticesForAnotherProgramInFrontGoToTheBalloonEveryTime) {
+    StartWithRules();
+    for (int i = 0; i < 2; ++i) {
+        Notices notices{ButtonCountChangedMessage(3, "Pad(12)")};
+        rules.TellInBalloon(notices);
+        EXPECT_TRUE(notices.empty());
+        EXPECT_EQ(rules.TakeBalloon(),
+                  "The joystick whose ID is 3 has a different number of buttons. The file Pad(12) "
+                  "has been created to backup the old profile.");
+    }
+}
+
 TEST_F(RuleSwitching, RefusedOwnProfileOnTheWayBackLeavesDefaultStandingIn) {
     StartWithRules();
     Front(Notepad);
