@@ -163,8 +163,9 @@ void RulesReader::ReadKey(int line, const std::string& key, const std::string& v
     const std::string lowered = Lowered(key);
     int index = 0;
     while (index < static_cast<int>(Key::Count) && lowered != KeyNames[index]) ++index;
-    if (index == static_cast<int>(Key::Count))
+    if (index == static_cast<int>(Key::Count)) {
         return draft.Ignore(line, "unknown key " + Quoted(key));
+    }
     if (draft.seen[index]) return draft.Ignore(line, "repeated key " + Quoted(key));
     draft.seen[index] = true;
     if (value.empty()) return draft.Ignore(line, "empty value of " + Quoted(key));
