@@ -167,7 +167,8 @@ scenario_measure_rules_switch() {
     for round in $(seq 20); do
         if [ $((round % 2)) = 1 ]; then title="Wordpad X" key=0x62; else title="Other X" key=0x61; fi
         toggling_button 5
-        sleep 0.3
+        # A random wait: the switches fall at any moment of the watch timer's period.
+        sleep "$(printf '0.%03d' $((RANDOM % 500 + 200)))"
         at=$(front "$title" | sed -n 's/^front //p')
         from=$(recorder_time "$at")
         wait_until 5 "the first $key after the switch" first_after "$from" "key down $key"
