@@ -39,7 +39,7 @@ std::string FileLine(int line, const std::string& reason) {
 void UseRuleProfile(ApplicationState& state, int id, const std::string& name, Notices& told) {
     const JoystickProfile& profile = *state.profiles[id];
     if (SameName(profile.profileName, name)) return;
-    const std::string own = state.standsIn[id] ? state.configuredNames[id] : profile.profileName;
+    const std::string own = OwnProfileName(state, id);
     if (!SwitchProfile(state, id, name, told)) return;
     state.configuredNames[id] = own;
     state.standsIn[id] = true;

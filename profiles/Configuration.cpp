@@ -59,6 +59,11 @@ void CreateArrivingProfile(ApplicationState& state, int id) {
     CreateProfile(state, id, named.empty() ? std::string(DefaultProfileName) : named);
 }
 
+std::string OwnProfileName(const ApplicationState& state, int id) {
+    if (state.standsIn[id]) return state.configuredNames[id];
+    return state.profiles[id] ? state.profiles[id]->profileName : std::string();
+}
+
 bool SaveConfiguration(const ApplicationState& state) {
     ConfigurationData data;
     data.launchOnStartup = state.LaunchOnStartup;
@@ -69,12 +74,12 @@ bool SaveConfiguration(const ApplicationState& state) {
     for (int id = 0; id < MaxJoysticks; ++id) {
         std::string name;
         if (state.profiles[id]) {
-            name = state.standsIn[id] ? state.configuredNames[id] : state.profiles[id]->profileName;
+            name = OwnProfileName(state, id);
             lastPresent = id;
         } else if (!state.configuredNames[id].empty()) {
             name = state.configuredNames[id];
         } else if (state.profiles[lastPresent]) {
-            name = state.profiles[lastPresent]->profileName;
+            name = OwnProfileName(state, lastPresent);
         } else {
             name = DefaultProfileName;
         }

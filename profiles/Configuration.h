@@ -62,9 +62,14 @@ bool LoadConfiguration(ApplicationState& state);
 // its ID at start, else "Default" (also standing in for a refused one). Reports go to the notices.
 void CreateArrivingProfile(ApplicationState& state, int id);
 
+// The name of joystick `id`'s own profile, the one chosen by hand, whichever is in force; empty
+// for a joystick without a profile.
+std::string OwnProfileName(const ApplicationState& state, int id);
+
 // Writes Quorvel.cfg with sixteen records. A joystick with a profile, present or gone since,
 // writes its profile's name; one standing in (with "Default", or a rule's profile) writes its
 // own profile's name, and an absent joystick without a profile the name the file gave it at start;
-// other absent IDs take the name of the nearest present joystick below, or of the current joystick.
+// other absent IDs take the own profile's name of the nearest present joystick below, or of the
+// current joystick.
 // Returns false when the file could not be written (the old one is then unchanged).
 bool SaveConfiguration(const ApplicationState& state);

@@ -89,9 +89,14 @@ TEST_F(RuleSwitching, ConfigurationKeepsTheOwnProfileAndTheOutgoingChangesAreSav
     Front(Notepad);
     EXPECT_EQ(recording::WrittenPaths(), (std::vector<std::string>{ProfilePath("P0")}));
     EXPECT_EQ(SavedName(0), "P0");
+    // An absent joystick never named takes the own profile of the nearest one below.
+    state.profiles[1].reset();
+    state.configuredNames[1].clear();
+    EXPECT_EQ(SavedName(1), "P0");
+    Forget();
     state.profiles[0]->modified = true;  // the profile in force, edited in the main window
     Front(Other);
-    EXPECT_EQ(recording::WrittenPaths()[2], ProfilePath("Editing"));
+    EXPECT_EQ(recording::WrittenPaths(), (std::vector<std::string>{ProfilePath("Editing")}));
     EXPECT_EQ(SavedName(0), "P0");
 }
 
