@@ -2,6 +2,7 @@
 #include "app/EnableChoice.h"
 #include "app/Hotplug.h"
 #include "profiles/ProfileFile.h"
+#include "profiles/ProfileManager.h"
 #include "tests/app/ShellFixture.h"
 
 using namespace shelltest;
@@ -139,4 +140,18 @@ TEST_F(Hotplug, APadWhoseCapabilitiesCannotBeReadIsNotTakenAsArrivedUntilTheyCan
     recording::JoystickAt(3).capsAnswer = true;
     EXPECT_EQ(Answer({0, 3}).arrived, 0x0008);
     EXPECT_EQ(state.profiles[3]->profileName, "P3");
+}
+
+TEST_F(Hotplug, WithNoJoystickLeftTheProfileCommandsHaveNothingToActOnAndChangeNothing) {
+    Start({0});
+    ProfileManager manager(state);
+    EXPECT_TRUE(manager.HasJoystick());
+    Answer({});
+    Forget();
+    EXPECT_FALSE(manager.HasJoystick());
+    manager.Refresh();
+    EXPECT_FALSE(manager.Select(FirstProfileCommand));
+    EXPECT_EQ(manager.Add("New").result, AddResult::Ignored);
+    EXPECT_TRUE(recording::WrittenPaths().empty());
+    EXPECT_EQ(state.profiles[0]->profileName, "P0");
 }
