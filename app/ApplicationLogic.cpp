@@ -12,8 +12,12 @@ bool IsSupportedPlatform(uint32_t platformId) {
 
 uint16_t DiscoverJoysticks() {
     uint16_t present = 0;
+    platform::JoystickCaps caps;
     for (int id = 0; id < MaxJoysticks; ++id) {
-        if (platform::JoystickAnswers(id)) present |= static_cast<uint16_t>(1u << id);
+        // Without its capabilities a profile would be loaded, and backed up, for no button.
+        if (platform::JoystickAnswers(id) && platform::ReadJoystickCaps(id, caps)) {
+            present |= static_cast<uint16_t>(1u << id);
+        }
     }
     return present;
 }

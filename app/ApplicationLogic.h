@@ -14,7 +14,8 @@ constexpr const char* ShowMenuText = "Show main window";
 // True for the Windows 95/98/Me and the Windows NT platform families.
 bool IsSupportedPlatform(uint32_t platformId);
 
-// Bit i set for every joystick ID from 0 to 15 that answers now.
+// Bit i set for every joystick ID from 0 to 15 that answers now and reports its capabilities: one
+// whose capabilities cannot be read is taken as absent until they can.
 uint16_t DiscoverJoysticks();
 
 // The directory part of the executable's path, ending with its last backslash.

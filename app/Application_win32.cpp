@@ -151,9 +151,21 @@ void Application::FillJoystickSelector() {
 void Application::RefreshView() {
     BindSliders();
     RefreshProfileList();
-    // The dialog starts over from the profile now current, so its OK never writes one profile's
-    // mappings into another.
-    if (buttonDialog) SendMessageA(buttonDialog, ProfileChangedMessage, 0, 0);
+    if (buttonDialog) SendMessageA(buttonDialog, CurrentJoystickMessage, 0, 0);
+}
+
+void Application::OnProfileChosen() {
+    RefreshView();
+    // The dialog starts over from the profile its joystick has now, so its OK never writes one
+    // profile's mappings into another; a change for another joystick leaves its edits alone.
+    if (buttonDialog && buttonDialogJoystick == state.CurrentJoystick) {
+        SendMessageA(buttonDialog, ProfileChangedMessage, 0, 0);
+    }
+}
+
+JoystickProfile* Application::ButtonDialogProfile() {
+    if (buttonDialogJoystick < 0 || buttonDialogJoystick >= MaxJoysticks) return nullptr;
+    return state.profiles[buttonDialogJoystick].get();
 }
 
 void Application::BindSliders() {

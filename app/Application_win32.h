@@ -7,7 +7,9 @@
 #include <shellapi.h>
 
 #include <array>
+#include <optional>
 
+#include "app/EnableChoice.h"
 #include "app/SliderControl_win32.h"
 #include "app/SliderSettings.h"
 #include "editor/WindowDrag_win32.h"
@@ -50,8 +52,15 @@ class Application {
     void RemoveTrayIcon();
     // Control 1038 lists the present joysticks (shown as ID + 1) and selects the current one.
     void FillJoystickSelector();
-    // Puts the current profile on the sliders and its name in control 1029.
+    // Puts the current profile on the sliders and its name in control 1029; an open button
+    // configuration dialog is told that the current joystick may have changed.
     void RefreshView();
+    // After the user gave the current joystick another profile (a menu choice, Add): the view
+    // follows, and so does an open button configuration dialog on that joystick.
+    void OnProfileChosen();
+    // The profile of the joystick the open button configuration dialog edits, kept while that
+    // joystick is away; null when there is none.
+    JoystickProfile* ButtonDialogProfile();
     // Attaches the four sliders and posts the current profile's values to them; the value labels
     // show the values at once.
     void BindSliders();
@@ -80,7 +89,7 @@ class Application {
     // Commands of the main control window. Exit saves and destroys the window; ToggleWindow saves,
     // hides or shows it and renames menu item 40005; EnableDisable saves the configuration after
     // OK; About, AddProfile and DeleteProfile grey their menu item while their dialog is open;
-    // ButtonConfiguration saves the current profile after OK.
+    // ButtonConfiguration saves, after OK, the profile of the joystick it was opened for.
     void Exit();
     void ToggleWindow();
     void EnableDisable();
@@ -116,8 +125,10 @@ class Application {
     bool exited = false;
     // Set while a rescan runs: a message it shows must not start another.
     bool rescanning = false;
-    // The open button configuration dialog, told when the current profile changes under it.
+    // The open button configuration dialog, told when the user changes its joystick's profile.
     HWND buttonDialog = nullptr;
+    // The joystick that dialog edits: the current one when it opened, kept when it leaves.
+    int buttonDialogJoystick = -1;
 };
 
 // The creation parameter of the About, enabling, Add Profile and Delete Profile dialogs, alive
@@ -125,6 +136,11 @@ class Application {
 struct ShellDialogContext {
     Application& app;
     WindowDrag drag;
+};
+
+// The enabling dialog's: also the choice made as it opened, which OK writes back.
+struct EnableDialogContext : ShellDialogContext {
+    std::optional<EnableChoice> choice;
 };
 
 // The main control window's dialog procedure.

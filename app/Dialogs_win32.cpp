@@ -15,15 +15,12 @@ void ShowChoice(HWND dialog, const EnableChoice& choice) {
     }
 }
 
-EnableChoice ReadChoice(HWND dialog, const ApplicationState& state) {
-    EnableChoice choice(state);
+// Every box listed at opening, also of a joystick that has left since; the choice ignores the
+// others.
+void ReadChoice(HWND dialog, EnableChoice& choice) {
     for (int id = 0; id < MaxJoysticks; ++id) {
-        // Only the boxes of joysticks present at opening: one arriving since keeps its bit.
-        const HWND box = GetDlgItem(dialog, IDC_ENABLE_FIRST + id);
-        if (!IsWindowEnabled(box)) continue;
         choice.SetTicked(id, IsDlgButtonChecked(dialog, IDC_ENABLE_FIRST + id) == BST_CHECKED);
     }
-    return choice;
 }
 
 }  // namespace
@@ -39,16 +36,18 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 }
 
 INT_PTR CALLBACK EnableDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    ShellDialogContext* context = DialogContextOf<ShellDialogContext>(dialog, message, lParam);
+    EnableDialogContext* context = DialogContextOf<EnableDialogContext>(dialog, message, lParam);
     if (!context) return FALSE;
     ApplicationState& state = context->app.state;
     switch (message) {
         case WM_INITDIALOG:
-            ShowChoice(dialog, EnableChoice(state));
+            context->choice.emplace(state);
+            ShowChoice(dialog, *context->choice);
             return FALSE;
         case WM_COMMAND:
-            if (LOWORD(wParam) == IDOK) {
-                ReadChoice(dialog, state).WriteBack(state);
+            if (LOWORD(wParam) == IDOK && context->choice) {
+                ReadChoice(dialog, *context->choice);
+                context->choice->WriteBack(state);
                 EndDialog(dialog, IDOK);
                 return TRUE;
             }

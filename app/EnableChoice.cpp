@@ -14,7 +14,8 @@ void EnableChoice::SetTicked(int id, bool on) {
 }
 
 void EnableChoice::WriteBack(ApplicationState& state) const {
-    // Joysticks absent when the dialog opened keep their bits, to poll when they arrive.
+    // Joysticks absent when the dialog opened keep their bits, to poll when they arrive; one
+    // that left with its box cleared stays silent when it comes back.
     state.EnabledMask = static_cast<uint16_t>(ticked | (state.EnabledMask & ~available));
     SyncPollTimers(state);
 }

@@ -7,18 +7,19 @@
 
 class EnableChoice {
   public:
-    // Present joysticks can be ticked; those enabled now start ticked.
+    // Made as the dialog opens: the joysticks present then can be ticked; those enabled then
+    // start ticked. Kept while the dialog is open, whoever comes or goes meanwhile.
     explicit EnableChoice(const ApplicationState& state);
 
-    // Whether joystick `id` is present, so that its box can be ticked.
+    // Whether joystick `id` was present at opening, so that its box can be ticked.
     bool IsAvailable(int id) const { return (available >> id) & 1u; }
     bool IsTicked(int id) const { return (ticked >> id) & 1u; }
-    // Ticks or unticks a box; an absent joystick's box stays unticked.
+    // Ticks or unticks a box; the box of a joystick absent at opening stays unticked.
     void SetTicked(int id, bool on);
 
-    // OK: the present joysticks' bits become the ticks, absent ones keep theirs, and polling
-    // follows at once. The caller then
-    // writes the configuration file.
+    // OK: the bits of the joysticks listed at opening become the ticks, also for one that has
+    // left since; the others keep theirs; polling follows at once. The caller then writes the
+    // configuration file.
     void WriteBack(ApplicationState& state) const;
 
   private:

@@ -32,13 +32,9 @@ PresenceChange UpdatePresence(ApplicationState& state, uint16_t answering) {
     }
     state.PresentMask = answering;
     for (int id = 0; id < MaxJoysticks; ++id) {
-        if (!Has(change.arrived, id)) continue;
-        // Another device may now answer under this ID: its ranges and buttons are read again.
-        if (state.profiles[id]) {
-            state.profiles[id]->SetUpDevice();
-        } else {
-            CreateArrivingProfile(state, id);
-        }
+        // Another device may now answer under this ID, with other buttons: it loads the profile
+        // afresh, with the button-count rule, as at start.
+        if (Has(change.arrived, id)) CreateArrivingProfile(state, id);
     }
     if (currentGone) {
         state.CurrentJoystick = LowestPresent(state);

@@ -151,26 +151,33 @@ void Application::ToggleWindow() {
 }
 
 void Application::EnableDisable() {
-    ShellDialogContext context{*this, {}};
+    EnableDialogContext context{{*this, {}}, std::nullopt};
     if (RunDialog("IDD_QVENABLEDLG", EnableDialogProc, &context) == IDOK) SaveConfiguration(state);
 }
 
 void Application::About() { RunDialogGreying(IDM_ABOUT, "IDD_ABOUT", AboutDialogProc); }
 
 void Application::ButtonConfiguration() {
+    if (!CurrentProfile(state)) return;
+    buttonDialogJoystick = state.CurrentJoystick;
     ButtonDialogContext context;
-    context.currentProfile = [this] { return CurrentProfile(state); };
+    context.profile = [this] { return ButtonDialogProfile(); };
+    // The menu's commands act on the current joystick, which may no longer be the dialog's.
+    context.menuApplies = [this] { return buttonDialogJoystick == state.CurrentJoystick; };
     context.showProfileMenu = [this] { ShowProfileMenu(); };
     context.openDialog = &buttonDialog;
     if (RunDialog("IDD_QVBUTTONDLG", ButtonConfigDialogProc, &context) != IDOK) return;
-    // Marked again and saved at once, also when OK changed nothing.
-    if (JoystickProfile* profile = CurrentProfile(state)) {
+    // Marked again and saved at once, also when OK changed nothing, and also when the joystick
+    // has left: it keeps its profile.
+    if (JoystickProfile* profile = ButtonDialogProfile()) {
         profile->modified = true;
         Note(state.notices, SaveMessage(profile->Save(), profile->FilePath()));
     }
 }
 
 void Application::AddProfile() {
+    // Greyed without a joystick; posted anyway, there is no profile to rename.
+    if (!profileManager.HasJoystick()) return;
     RunDialogGreying(IDM_ADD_PROFILE, "IDD_ADDPROFILE", AddProfileDialogProc);
 }
 

@@ -80,10 +80,10 @@ void Render(HWND dialog, const ButtonEditorState& editor, Redraw redraw) {
     }
 }
 
-// On opening and after the profile menu: working copies of the current profile. Without them
+// On opening and after the profile menu: working copies of the joystick's profile. Without them
 // the dialog cannot work and ends as Cancel does.
 void Open(HWND dialog, ButtonDialogContext& context) {
-    const JoystickProfile* profile = context.currentProfile();
+    const JoystickProfile* profile = context.profile();
     if (profile && context.editor.Initialise(*profile)) {
         Render(dialog, context.editor, Redraw::Everything);
         return;
@@ -121,8 +121,12 @@ Redraw OnText(HWND dialog, ButtonEditorState& editor, int id, WORD notification,
                                      : Redraw::Nothing;
 }
 
+void ShowMenuButton(HWND dialog, ButtonDialogContext& context) {
+    EnableWindow(GetDlgItem(dialog, IDC_BC_PROFILE_MANAGER), context.menuApplies());
+}
+
 void WriteBack(HWND dialog, ButtonDialogContext& context) {
-    JoystickProfile* profile = context.currentProfile();
+    JoystickProfile* profile = context.profile();
     EndDialog(dialog, profile && context.editor.WriteBack(*profile) ? IDOK : IDCANCEL);
 }
 
@@ -149,6 +153,8 @@ Redraw OnControl(HWND dialog, ButtonDialogContext& context, int id, WORD notific
         case IDC_BC_PROGRESSIVE:
             return OnOption(editor, notification, Option::Progressive);
         case IDC_BC_PROFILE_MANAGER:
+            // Greyed then; a click posted anyway would act on another joystick.
+            if (!context.menuApplies()) return Redraw::Nothing;
             context.showProfileMenu();
             // Every change so far is dropped, also when the menu was dismissed.
             Open(dialog, context);
@@ -188,10 +194,14 @@ INT_PTR CALLBACK ButtonConfigDialogProc(HWND dialog, UINT message, WPARAM wParam
         case WM_INITDIALOG:
             *context->openDialog = dialog;
             Open(dialog, *context);
+            ShowMenuButton(dialog, *context);
             // FALSE: no control takes the keyboard focus at opening.
             return FALSE;
         case ProfileChangedMessage:
             Open(dialog, *context);
+            return TRUE;
+        case CurrentJoystickMessage:
+            ShowMenuButton(dialog, *context);
             return TRUE;
         case WM_DESTROY:
             if (*context->openDialog == dialog) *context->openDialog = nullptr;

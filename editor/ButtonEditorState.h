@@ -36,7 +36,7 @@ struct ButtonEditorView {
     uint32_t length = 0;                    // edit 1060
     bool swapY = false, swapX = false, progressive = false;  // check boxes 1033, 1034, 1062
     std::vector<std::string> stick2AxesChoices;              // list 1071
-    int stick2AxesSelection = -1;  // -1: a stored value the list does not have
+    int stick2AxesSelection = 0;  // a stored value the list does not have shows Automatic
 };
 
 // The parts of the dialog to copy from the view after a call, so that the control the user is

@@ -30,9 +30,13 @@ class LiveJoystick {
     LiveJoystick(const LiveJoystick&) = delete;
     LiveJoystick& operator=(const LiveJoystick&) = delete;
 
-    // Reads the position record afresh and the device's capabilities; sets the centres.
-    void SetUpDevice();
-    // The button count a file written now holds: the device's count, at most 32.
+    // Reads the position record afresh and the device's capabilities; sets the centres. False
+    // when the capabilities could not be read: the device then reads as having no axis range and
+    // no button until the next set-up that can read them.
+    bool SetUpDevice();
+    // Whether the last set-up read the device's capabilities.
+    bool HasCaps() const { return capsRead; }
+    // The device's button count, at most 32: the buttons the poll and the editor know.
     int32_t ButtonCount() const;
 
     // One poll of the joystick: pointer motion and event presses and releases.
@@ -44,6 +48,9 @@ class LiveJoystick {
     bool IsPolling() const { return timerRunning; }
     // A new Polling Delay; a running poll timer takes the new period at once.
     void ApplyPollingDelay(int32_t delayMs);
+    // A running poll timer takes the stored Polling Delay when its period differs; a stopped one
+    // takes it at its next start.
+    void FollowPollingDelay();
     // Releases every held event in ascending order and forgets latches, button words and shift,
     // so inputs still held are pressed afresh at the next poll.
     void ReleaseHeld();
@@ -75,6 +82,7 @@ class LiveJoystick {
   protected:
     // What the device reports, as the last set-up read it.
     platform::JoystickCaps caps;
+    bool capsRead = false;
 
   private:
     enum class Click { Down, Up, Double };
@@ -142,6 +150,7 @@ class LiveJoystick {
     // Set during a poll that ignores every active control.
     bool ignoringActive = false;
     bool timerRunning = false;
+    int32_t timerPeriodMs = 0;  // the Polling Delay the running timer was started with
     StickState firstStick, secondStick;
     // Bit e - 37: D-pad or Z event e is pressed.
     uint16_t keyLatch = 0;

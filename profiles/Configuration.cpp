@@ -7,21 +7,29 @@
 
 namespace {
 
+// A new profile for joystick `id`, loaded from `name`, or from "Default" standing in for a refused
+// one. With both refused the joystick runs on the built-in settings under `name`, which
+// Quorvel.cfg then keeps naming. What the loads report goes to the notices.
 void CreateProfile(ApplicationState& state, int id, const std::string& name) {
     // A profile an earlier record put into the slot is replaced.
     state.profiles[id].reset();
     state.profiles[id] = std::make_unique<JoystickProfile>(state.context, id);
     JoystickProfile& profile = *state.profiles[id];
-    const LoadResult result = profile.Load(name);
     state.standsIn[id] = false;
-    if (IsRefusal(result) && name != DefaultProfileName) {
-        const LoadResult standIn = profile.Load(DefaultProfileName);
-        state.standsIn[id] = !IsRefusal(standIn);
+    const LoadResult result = profile.Load(name);
+    if (!IsRefusal(result)) {
         Note(state.notices, LoadMessage(result, name, profile));
-        Note(state.notices, LoadMessage(standIn, DefaultProfileName, profile));
         return;
     }
-    Note(state.notices, LoadMessage(result, name, profile));
+    // Told after the stand-in's load, which the message names, yet naming this refused file.
+    const std::string refusedPath =
+        state.context.programDirectory + profile.RefusedName() + ProfileFileExtension;
+    const bool standsIn = name != DefaultProfileName;
+    const LoadResult standIn = standsIn ? profile.Load(DefaultProfileName) : result;
+    state.standsIn[id] = standsIn && !IsRefusal(standIn);
+    Note(state.notices, RefusalMessage(result, refusedPath, profile.profileName));
+    if (standsIn) Note(state.notices, LoadMessage(standIn, DefaultProfileName, profile));
+    if (IsRefusal(standIn)) profile.UseBuiltInSettings(name);
 }
 
 }  // namespace
@@ -54,8 +62,15 @@ bool LoadConfiguration(ApplicationState& state) {
 }
 
 void CreateArrivingProfile(ApplicationState& state, int id) {
-    const std::string& named = state.configuredNames[id];
-    CreateProfile(state, id, named.empty() ? std::string(DefaultProfileName) : named);
+    const std::string& configured = state.configuredNames[id];
+    std::string name = configured.empty() ? std::string(DefaultProfileName) : configured;
+    if (JoystickProfile* kept = state.profiles[id].get()) {
+        // Its edits reach its own file, under the count it was loaded for, before the device
+        // that now answers loads the profile afresh.
+        Note(state.notices, SaveMessage(kept->Save(), kept->FilePath()));
+        if (!state.standsIn[id]) name = kept->profileName;
+    }
+    CreateProfile(state, id, name);
 }
 
 bool SaveConfiguration(const ApplicationState& state) {

@@ -47,12 +47,14 @@ struct ApplicationState {
 
 // Reads Quorvel.cfg: sets LaunchOnStartup and EnabledMask and creates and loads the profile of
 // every present joystick, named by its last usable record or "Default"; a joystick whose profile
-// is refused uses "Default" instead. What the loads report goes to the notices. Needs PresentMask
-// set and no profile yet. Returns false, changing nothing, when the file cannot be read.
+// is refused uses "Default" instead, and with that refused too the built-in settings under the
+// refused name. What the loads report goes to the notices. Needs PresentMask set and no profile
+// yet. Returns false, changing nothing, when the file cannot be read.
 bool LoadConfiguration(ApplicationState& state);
 
-// Creates and loads the profile of a joystick that arrived after start: the one the file named for
-// its ID at start, else "Default" (also standing in for a refused one). Reports go to the notices.
+// Creates and loads, as a start does, the profile of a joystick that arrived after start: the one
+// a departed joystick of that ID kept (saved first when modified), else the one the file named for
+// its ID at start, else "Default". Reports go to the notices.
 void CreateArrivingProfile(ApplicationState& state, int id);
 
 // Writes Quorvel.cfg with sixteen records. A joystick with a profile, present or gone since,

@@ -124,7 +124,9 @@ bool ReadJoystick(int joystickId, JoystickState& out) {
 }
 
 bool ReadJoystickCaps(int joystickId, JoystickCaps& out) {
-    out = Get().joysticks[joystickId].caps;
+    const recording::Joystick& joystick = Get().joysticks[joystickId];
+    if (!joystick.answers || !joystick.capsAnswer) return false;
+    out = joystick.caps;
     return true;
 }
 

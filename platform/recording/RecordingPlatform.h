@@ -40,7 +40,8 @@ struct Call {
 struct Joystick {
     platform::JoystickCaps caps;
     platform::JoystickState state;
-    bool answers = true;  // false: ReadJoystick fails
+    bool answers = true;     // false: ReadJoystick and ReadJoystickCaps fail
+    bool capsAnswer = true;  // false: ReadJoystickCaps fails while the device still answers
 };
 
 struct Message {

@@ -9,6 +9,7 @@
 
 #include "platform/AtomicReplace.h"
 #include "platform/Platform.h"
+#include "platform/PollPacing.h"
 #include "platform/win32/PlatformWin32.h"
 
 #ifdef __MINGW32__
@@ -38,6 +39,9 @@ struct PollTimer {
     volatile LONG posted = 0;
     // Tells this timer's ticks from those a stopped one left in the queue.
     UINT generation = 0;
+    // Which ticks become polls: a tick posted again after a lost one, or queued behind a busy
+    // main thread, does not poll again within the period.
+    PollPacing pacing;
 };
 HANDLE timerQueue = nullptr;
 PollTimer pollTimers[16];
@@ -80,6 +84,22 @@ constexpr UINT GenerationMask = 0xFFFFFF;
 // A tick not taken after this long is taken as lost, and posted again: under Wine a modal
 // dialog's loop now and then drops one, which would otherwise stop that joystick for good.
 constexpr DWORD LostTickMs = 250;
+
+// Microseconds on the performance counter, which periods down to 1 ms need; the tick count
+// where there is none.
+int64_t NowUs() {
+    static const LONGLONG frequency = [] {
+        LARGE_INTEGER found;
+        return QueryPerformanceFrequency(&found) ? found.QuadPart : 0;
+    }();
+    LARGE_INTEGER counter;
+    if (frequency <= 0 || !QueryPerformanceCounter(&counter)) {
+        return static_cast<int64_t>(GetTickCount()) * 1000;
+    }
+    // In two parts, so that the product cannot overflow however long the system has run.
+    return counter.QuadPart / frequency * 1000000 +
+           counter.QuadPart % frequency * 1000000 / frequency;
+}
 
 void PostTick(UINT_PTR value) {
     PollTimer& poll = pollTimers[value & 15];
@@ -302,6 +322,7 @@ void StartTimer(int joystickId, int periodMs) {
     InterlockedExchange(&poll.posted, 0);
     // A period of 0 polls every millisecond, the finest the system timer goes.
     const DWORD period = static_cast<DWORD>(periodMs < 1 ? 1 : periodMs);
+    poll.pacing.SetPeriod(periodMs);
     const UINT_PTR parameter = (static_cast<UINT_PTR>(poll.generation) << 4) | (joystickId & 15);
     if (timerQueue && queues.createTimer(&poll.timer, timerQueue, PostPollTick,
                                          reinterpret_cast<PVOID>(parameter), period, period,
@@ -323,8 +344,9 @@ void StopTimer(int joystickId) {
 bool TakePollTick(WPARAM wParam, LPARAM lParam) {
     PollTimer& poll = pollTimers[wParam & 15];
     if (!poll.timer || static_cast<UINT>(lParam) != poll.generation) return false;
+    // A tick arrived: the next one may be posted, whether or not this one polls.
     InterlockedExchange(&poll.posted, 0);
-    return true;
+    return poll.pacing.Take(NowUs());
 }
 
 void RefreshJoystickList() { joyConfigChanged(0); }

@@ -171,6 +171,32 @@ TEST_F(Configuration, ARefusedProfileKeepsItsRecordUntilTheUserChoosesAnother) {
     EXPECT_EQ(recording::Files().at("C:\\Q\\Broken.qvp"), broken);
 }
 
+TEST_F(Configuration, WithTheProfileAndDefaultBothRefusedTheJoystickRunsOnBuiltInSettings) {
+    state.PresentMask = 0x0001;
+    PutConfiguration({{0, "Broken"}});
+    const std::vector<uint8_t> broken(40, 0xFF);  // N = -1
+    recording::Files()["C:\\Q\\Broken.qvp"] = broken;
+    recording::Files()["C:\\Q\\Default.qvp"] = broken;
+    ASSERT_TRUE(LoadConfiguration(state));
+    JoystickProfile& profile = *state.profiles[0];
+    EXPECT_EQ(profile.Settings(), ProfileSettings{});
+    ASSERT_EQ(state.notices.size(), 2u);
+    EXPECT_EQ(state.notices[0].text, DamagedProfileMessage("C:\\Q\\Broken.qvp", "").text);
+    EXPECT_EQ(state.notices[1].text, DamagedProfileMessage("C:\\Q\\Default.qvp", "").text);
+
+    // An edit cannot be saved, and the user is told so; Quorvel.cfg keeps naming Broken.
+    profile.stored.settings.threshold = 2000;
+    profile.modified = true;
+    const SaveResult saved = profile.Save();
+    EXPECT_EQ(saved, SaveResult::NoFile);
+    EXPECT_EQ(SaveMessage(saved, profile.FilePath())->text,
+              "Couldn't save settings\nThe file C:\\Q\\Broken.qvp could not be loaded and is "
+              "kept as it is; choose or add a profile to keep these settings.");
+    ASSERT_TRUE(SaveConfiguration(state));
+    EXPECT_EQ(WrittenRecords()[0].profileName, "Broken");
+    EXPECT_EQ(recording::WrittenPaths(), std::vector<std::string>{ConfigPath});
+}
+
 TEST_F(Configuration, RecordsOfAbsentJoysticksLeaveTheirProfileFilesAlone) {
     state.PresentMask = 0x0002;
     PutConfiguration({{2, "Two"}, {0, "Zero"}, {1, "One"}});
