@@ -40,7 +40,8 @@ struct Call {
 struct Joystick {
     platform::JoystickCaps caps;
     platform::JoystickState state;
-    bool answers = true;  // false: ReadJoystick fails
+    bool answers = true;    // false: ReadJoystick fails
+    std::string deviceKey;  // what JoystickDeviceKey answers while the joystick answers
 };
 
 struct Message {
