@@ -8,6 +8,7 @@
 
 #include <array>
 
+#include "app/EnableChoice.h"
 #include "app/SliderControl_win32.h"
 #include "app/SliderSettings.h"
 #include "editor/WindowDrag_win32.h"
@@ -125,6 +126,11 @@ class Application {
 struct ShellDialogContext {
     Application& app;
     WindowDrag drag;
+};
+
+// The enabling dialog's creation parameter: the boxes' choice, made when the dialog opens.
+struct EnableDialogContext : ShellDialogContext {
+    EnableChoice choice;
 };
 
 // The main control window's dialog procedure.

@@ -1,6 +1,7 @@
 // The working state of the enabling dialog: which joysticks are ticked for polling.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "profiles/Configuration.h"
@@ -16,12 +17,14 @@ class EnableChoice {
     // Ticks or unticks a box; an absent joystick's box stays unticked.
     void SetTicked(int id, bool on);
 
-    // OK: the present joysticks' bits become the ticks, absent ones keep theirs, and polling
-    // follows at once. The caller then
-    // writes the configuration file.
+    // OK: the record each box stood for at opening takes the box's tick while its pad is present,
+    // under whatever ID the pad came back meanwhile; every other record keeps its bit. Polling
+    // follows at once. The caller then writes the configuration file.
     void WriteBack(ApplicationState& state) const;
 
   private:
     uint16_t available;
     uint16_t ticked;
+    // The serial of the record at each ID at opening.
+    std::array<int, MaxJoysticks> records{};
 };
