@@ -14,6 +14,7 @@ if [ "${1:-}" = --inside ]; then
     source "$here/lib.sh"
     for part in start windows input profiles; do source "$here/scenarios_$part.sh"; done
     source "$here/scenarios_hotplug.sh"
+    source "$here/scenarios_pads.sh"
     trap '"$WINESERVER" -k 2>/dev/null; "$WINESERVER" -w 2>/dev/null' EXIT
     "scenario_$2"
     exit $?
@@ -30,6 +31,8 @@ all_scenarios=(start_and_exit no_joystick missing_configuration second_instance 
 all_scenarios+=(whole_controller)
 # Joysticks coming and going, Pause and the poll period; measure_* only when named.
 all_scenarios+=(joystick_arrives joystick_leaves hidden_start_waits pause poll_period)
+# Pads that swap IDs keep their profiles.
+all_scenarios+=(pads_swap_between_runs pads_swap_within_a_run)
 scenarios=("$@")
 [ ${#scenarios[@]} -gt 0 ] || scenarios=("${all_scenarios[@]}")
 
