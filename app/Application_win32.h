@@ -138,9 +138,9 @@ struct ShellDialogContext {
     WindowDrag drag;
 };
 
-// The enabling dialog's: also the choice made as it opened, which OK writes back.
+// The enabling dialog's creation parameter: the boxes' choice, made when the dialog opens.
 struct EnableDialogContext : ShellDialogContext {
-    std::optional<EnableChoice> choice;
+    EnableChoice choice;
 };
 
 // The main control window's dialog procedure.

@@ -1,6 +1,5 @@
 // The About dialog and the enabling dialog.
 #include "app/Application_win32.h"
-#include "app/EnableChoice.h"
 #include "editor/DialogControls_win32.h"
 #include "resources/resource.h"
 
@@ -38,16 +37,14 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 INT_PTR CALLBACK EnableDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     EnableDialogContext* context = DialogContextOf<EnableDialogContext>(dialog, message, lParam);
     if (!context) return FALSE;
-    ApplicationState& state = context->app.state;
     switch (message) {
         case WM_INITDIALOG:
-            context->choice.emplace(state);
-            ShowChoice(dialog, *context->choice);
+            ShowChoice(dialog, context->choice);
             return FALSE;
         case WM_COMMAND:
-            if (LOWORD(wParam) == IDOK && context->choice) {
-                ReadChoice(dialog, *context->choice);
-                context->choice->WriteBack(state);
+            if (LOWORD(wParam) == IDOK) {
+                ReadChoice(dialog, context->choice);
+                context->choice.WriteBack(context->app.state);
                 EndDialog(dialog, IDOK);
                 return TRUE;
             }

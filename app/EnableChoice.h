@@ -1,6 +1,7 @@
 // The working state of the enabling dialog: which joysticks are ticked for polling.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "profiles/Configuration.h"
@@ -17,12 +18,14 @@ class EnableChoice {
     // Ticks or unticks a box; the box of a joystick absent at opening stays unticked.
     void SetTicked(int id, bool on);
 
-    // OK: the bits of the joysticks listed at opening become the ticks, also for one that has
-    // left since; the others keep theirs; polling follows at once. The caller then writes the
-    // configuration file.
+    // OK: the record each box stood for at opening takes the box's tick, under whatever ID it
+    // sits now, also when its pad has left since; every other record keeps its bit. Polling
+    // follows at once. The caller then writes the configuration file.
     void WriteBack(ApplicationState& state) const;
 
   private:
     uint16_t available;
     uint16_t ticked;
+    // The serial of the record at each ID at opening.
+    std::array<int, MaxJoysticks> records{};
 };

@@ -31,6 +31,7 @@ PresenceChange UpdatePresence(ApplicationState& state, uint16_t answering) {
         if (Has(change.left, id) && state.profiles[id]) state.profiles[id]->StopPolling();
     }
     state.PresentMask = answering;
+    SeatArrivingPads(state, change.arrived);
     for (int id = 0; id < MaxJoysticks; ++id) {
         // Another device may now answer under this ID, with other buttons: it loads the profile
         // afresh, with the button-count rule, as at start.

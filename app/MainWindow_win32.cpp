@@ -151,7 +151,7 @@ void Application::ToggleWindow() {
 }
 
 void Application::EnableDisable() {
-    EnableDialogContext context{{*this, {}}, std::nullopt};
+    EnableDialogContext context{{*this, {}}, EnableChoice(state)};
     if (RunDialog("IDD_QVENABLEDLG", EnableDialogProc, &context) == IDOK) SaveConfiguration(state);
 }
 

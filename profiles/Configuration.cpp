@@ -5,6 +5,8 @@
 #include "profiles/ConfigurationFile.h"
 #include "profiles/ProfileName.h"
 
+static_assert(MaxJoysticks == ConfigurationRecordCount, "one record per joystick ID");
+
 namespace {
 
 // A new profile for joystick `id`, loaded from `name`, or from "Default" standing in for a refused
@@ -32,7 +34,49 @@ void CreateProfile(ApplicationState& state, int id, const std::string& name) {
     if (IsRefusal(standIn)) profile.UseBuiltInSettings(name);
 }
 
+bool Has(uint16_t mask, int id) { return (mask >> id) & 1u; }
+
+// A departed pad's profile whose record moves to another ID is dropped, since a profile works
+// one joystick ID; its record keeps the name it used, unless that profile stood in for a refused
+// one, which the record keeps naming.
+void DropKeptProfile(ApplicationState& state, int id) {
+    std::unique_ptr<JoystickProfile>& profile = state.profiles[id];
+    if (!profile) return;
+    if (!state.standsIn[id]) state.configuredNames[id] = profile->profileName;
+    if (profile->modified) Note(state.notices, SaveMessage(profile->Save(), profile->FilePath()));
+    profile.reset();
+}
+
+// Puts the record of ID layout[id] at ID id, for every ID.
+void MoveRecords(ApplicationState& state, const RecordLayout& layout) {
+    for (int id = 0; id < MaxJoysticks; ++id) {
+        if (layout[id] != id) DropKeptProfile(state, layout[id]);
+    }
+    std::array<std::string, MaxJoysticks> names;
+    std::array<bool, MaxJoysticks> standsIn{};
+    std::array<PadRecord, MaxJoysticks> records;
+    uint16_t enabled = 0;
+    for (int id = 0; id < MaxJoysticks; ++id) {
+        const int from = layout[id];
+        names[id] = std::move(state.configuredNames[from]);
+        standsIn[id] = state.standsIn[from];
+        records[id] = std::move(state.padRecords[from]);
+        if (state.IsEnabled(from)) enabled |= static_cast<uint16_t>(1u << id);
+    }
+    state.configuredNames = std::move(names);
+    state.standsIn = standsIn;
+    state.padRecords = std::move(records);
+    state.EnabledMask = enabled;
+}
+
 }  // namespace
+
+int IdOfRecord(const ApplicationState& state, int serial) {
+    for (int id = 0; id < MaxJoysticks; ++id) {
+        if (state.padRecords[id].serial == serial) return id;
+    }
+    return -1;
+}
 
 bool LoadConfiguration(ApplicationState& state) {
     std::vector<uint8_t> bytes;
@@ -43,22 +87,46 @@ bool LoadConfiguration(ApplicationState& state) {
     DecodeConfiguration(bytes, data);
     state.LaunchOnStartup = data.launchOnStartup;
     state.EnabledMask = data.enabledMask;
+    for (int id = 0; id < MaxJoysticks; ++id) state.padRecords[id].deviceKey = data.deviceKeys[id];
+    // A name that cannot form a file name counts as naming no profile.
+    std::vector<const ConfigurationRecord*> usable;
     for (const ConfigurationRecord& record : data.records) {
-        // A name that cannot form a file name counts as naming no profile.
-        if (CheckProfileName(state.context.programDirectory, record.profileName) !=
+        if (CheckProfileName(state.context.programDirectory, record.profileName) ==
             NameProblem::None) {
-            continue;
+            usable.push_back(&record);
+            state.configuredNames[record.joystickId] = record.profileName;
         }
-        state.configuredNames[record.joystickId] = record.profileName;
-        if (state.IsPresent(record.joystickId)) {
-            CreateProfile(state, record.joystickId, record.profileName);
-        }
+    }
+    // The names are in place first, so that they move with their records.
+    const RecordLayout layout = SeatArrivingPads(state, state.PresentMask);
+    std::array<int, MaxJoysticks> idNow{};
+    for (int id = 0; id < MaxJoysticks; ++id) idNow[layout[id]] = id;
+    for (const ConfigurationRecord* record : usable) {
+        const int id = idNow[record->joystickId];
+        if (state.IsPresent(id)) CreateProfile(state, id, record->profileName);
     }
     for (int id = 0; id < MaxJoysticks; ++id) {
         if (state.IsPresent(id) && !state.profiles[id])
             CreateProfile(state, id, DefaultProfileName);
     }
     return true;
+}
+
+RecordLayout SeatArrivingPads(ApplicationState& state, uint16_t arriving) {
+    DeviceKeys remembered, padKeys;
+    for (int id = 0; id < MaxJoysticks; ++id) {
+        remembered[id] = state.padRecords[id].deviceKey;
+        if (Has(arriving, id)) {
+            padKeys[id] = platform::JoystickDeviceKey(id).substr(0, MaxDeviceKeyLength);
+        }
+    }
+    const uint16_t staying = static_cast<uint16_t>(state.PresentMask & ~arriving);
+    const RecordLayout layout = SeatPads(remembered, staying, arriving, padKeys);
+    MoveRecords(state, layout);
+    for (int id = 0; id < MaxJoysticks; ++id) {
+        if (Has(arriving, id)) state.padRecords[id].deviceKey = padKeys[id];
+    }
+    return layout;
 }
 
 void CreateArrivingProfile(ApplicationState& state, int id) {
@@ -93,6 +161,7 @@ bool SaveConfiguration(const ApplicationState& state) {
             name = DefaultProfileName;
         }
         data.records.push_back({static_cast<uint8_t>(id), name});
+        data.deviceKeys[id] = state.padRecords[id].deviceKey;
     }
     return platform::ReplaceWholeFile(state.ConfigurationPath(), EncodeConfiguration(data)) ==
            platform::ReplaceResult::Replaced;

@@ -132,6 +132,11 @@ bool ReadJoystickCaps(int joystickId, JoystickCaps& out) {
 
 bool JoystickAnswers(int joystickId) { return Get().joysticks[joystickId].answers; }
 
+std::string JoystickDeviceKey(int joystickId) {
+    const recording::Joystick& joystick = Get().joysticks[joystickId];
+    return joystick.answers ? joystick.deviceKey : std::string();
+}
+
 void SendKey(uint8_t virtualKey, bool down) {
     Record(down ? recording::CallKind::KeyDown : recording::CallKind::KeyUp, virtualKey);
 }

@@ -42,6 +42,7 @@ struct Joystick {
     platform::JoystickState state;
     bool answers = true;     // false: ReadJoystick and ReadJoystickCaps fail
     bool capsAnswer = true;  // false: ReadJoystickCaps fails while the device still answers
+    std::string deviceKey;   // what JoystickDeviceKey answers while the joystick answers
 };
 
 struct Message {

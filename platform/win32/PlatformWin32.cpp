@@ -5,6 +5,7 @@
 #include <mmsystem.h>
 #include <shellapi.h>
 
+#include <cstdio>
 #include <cstring>
 
 #include "platform/AtomicReplace.h"
@@ -182,6 +183,31 @@ class RunKeyHandle {
     HKEY key = nullptr;
 };
 
+// Where winmm keeps each driver's joystick settings (REGSTR_PATH_JOYCONFIG).
+constexpr const char* JoystickConfigPath =
+    "System\\CurrentControlSet\\Control\\MediaResources\\Joystick\\";
+
+// A string value (REG_SZ only) up to its first 0; empty when the key or value is missing, of
+// another type, or cannot be read.
+std::string ReadStringValue(HKEY root, const std::string& path, const char* name) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return "";
+    DWORD type = 0, size = 0;
+    std::string value;
+    if (RegQueryValueExA(key, name, nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+        type == REG_SZ && size > 0) {
+        // One byte more: a value stored without its terminating 0 still ends in one.
+        std::vector<char> buffer(size + 1, '\0');
+        if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
+                             &size) == ERROR_SUCCESS &&
+            type == REG_SZ) {
+            value = buffer.data();
+        }
+    }
+    RegCloseKey(key);
+    return value;
+}
+
 constexpr DWORD FileFlags = FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN;
 
 // The steps of an all-or-nothing file replacement, on Win32 files.
@@ -276,6 +302,22 @@ bool JoystickAnswers(int joystickId) {
     // Released whether or not the capture succeeded.
     joyReleaseCapture(id);
     return answers;
+}
+
+std::string JoystickDeviceKey(int joystickId) {
+    JOYCAPSA caps = {};
+    if (joyGetDevCapsA(static_cast<UINT>(joystickId), &caps, sizeof caps) != JOYERR_NOERROR) {
+        return "";
+    }
+    caps.szRegKey[sizeof caps.szRegKey - 1] = '\0';
+    if (caps.szRegKey[0] == '\0') return "";
+    const std::string path =
+        std::string(JoystickConfigPath) + caps.szRegKey + "\\CurrentJoystickSettings";
+    char name[32];
+    std::snprintf(name, sizeof name, "Joystick%dOEMName", joystickId + 1);
+    // Windows 95, 98 and Me keep it for the machine only.
+    const std::string user = ReadStringValue(HKEY_CURRENT_USER, path, name);
+    return user.empty() ? ReadStringValue(HKEY_LOCAL_MACHINE, path, name) : user;
 }
 
 void SendKey(uint8_t virtualKey, bool down) {

@@ -15,6 +15,7 @@ if [ "${1:-}" = --inside ]; then
     for part in start windows input profiles; do source "$here/scenarios_$part.sh"; done
     source "$here/scenarios_hotplug.sh"
     source "$here/scenarios_pads.sh"
+    source "$here/scenarios_swaps.sh"
     trap '"$WINESERVER" -k 2>/dev/null; "$WINESERVER" -w 2>/dev/null' EXIT
     "scenario_$2"
     exit $?
@@ -34,6 +35,8 @@ all_scenarios+=(joystick_arrives joystick_leaves hidden_start_waits pause poll_p
 # Pads coming and going while the user works, and the polls after a busy main thread.
 all_scenarios+=(pad_with_other_buttons enable_choice_of_a_leaving_pad button_dialog_pad_sleeps
                 no_poll_burst)
+# Pads that swap IDs keep their profiles.
+all_scenarios+=(pads_swap_between_runs pads_swap_within_a_run)
 scenarios=("$@")
 [ ${#scenarios[@]} -gt 0 ] || scenarios=("${all_scenarios[@]}")
 
