@@ -93,6 +93,14 @@ class ButtonEditorState {
     // A selection in the event list; -1 (no selection) is ignored. "Move Mouse" and "Scroll"
     // leave the modifier lists for a button, the D-pad or Z and come back for a stick.
     Redraw SelectEvent(int index);
+    // A poll of the joystick being configured, its reading before and now: the first event, in
+    // event order, that the event list offers and that the poll makes newly active by the working
+    // Stick 2 axes and swap flags; 0 when none, and while the state holds no copies.
+    int PressedEvent(const platform::JoystickState& previous,
+                     const platform::JoystickState& current) const;
+    // Selects the event with that number as SelectEvent selects its index; Nothing when the list
+    // does not offer it or shows it already.
+    Redraw SelectEventNumber(int event);
     // A selection in the "Stick 2 axes" list; -1 is ignored. The event list then offers the
     // events the device has with those axes; an event no longer offered gives way to the first.
     Redraw PickStick2Axes(int index);
