@@ -89,6 +89,20 @@ void SyncPollTimers(ApplicationState& state) {
     }
 }
 
+void SetButtonDialogJoystick(ApplicationState& state, int id) {
+    const int previous = state.buttonDialogJoystick;
+    state.buttonDialogJoystick = id;
+    RefreshMuting(state, previous);
+    RefreshMuting(state, id);
+}
+
+void RefreshMuting(ApplicationState& state, int id) {
+    if (id < 0 || id >= MaxJoysticks || !state.profiles[id]) return;
+    // While it is open, the dialog's own buttons must not be pressed by mapped keys, nor the
+    // pointer dragged off its lists.
+    state.profiles[id]->SetMuted(state.buttonDialogJoystick == id);
+}
+
 void DeleteProfiles(ApplicationState& state) {
     for (auto& profile : state.profiles) profile.reset();
 }

@@ -43,6 +43,9 @@ struct ApplicationState {
     bool exiting = false;
     // The mappings are paused: no joystick polls. Never saved; the program starts unpaused.
     bool paused = false;
+    // The joystick the open button configuration dialog configures, recorded as it opens; -1
+    // while the dialog is closed.
+    int buttonDialogJoystick = -1;
 };
 
 // Reads Quorvel.cfg: sets LaunchOnStartup and EnabledMask and creates and loads the profile of
