@@ -186,7 +186,11 @@ void Application::PollJoystick(WPARAM joystickId) {
     if (joystickId >= static_cast<WPARAM>(MaxJoysticks)) return;
     JoystickProfile* profile = state.profiles[joystickId].get();
     // A joystick stopped by a pause, a departure or the enabling dialog sends nothing.
-    if (profile && profile->IsPolling()) profile->Poll();
+    if (!profile || !profile->IsPolling()) return;
+    profile->Poll();
+    if (buttonDialog && static_cast<int>(joystickId) == state.buttonDialogJoystick) {
+        SendMessageA(buttonDialog, JoystickPolledMessage, 0, reinterpret_cast<LPARAM>(profile));
+    }
 }
 
 void Application::SetToggleMenuText(const char* text) {

@@ -162,7 +162,12 @@ void Application::ButtonConfiguration() {
     context.currentProfile = [this] { return CurrentProfile(state); };
     context.showProfileMenu = [this] { ShowProfileMenu(); };
     context.openDialog = &buttonDialog;
-    if (RunDialog("IDD_QVBUTTONDLG", ButtonConfigDialogProc, &context) != IDOK) return;
+    // Its joystick sends nothing while the dialog is open: mapped keys would press the dialog's
+    // own buttons. Recorded here alone; the profile is looked up afresh at every use.
+    SetButtonDialogJoystick(state, state.CurrentJoystick);
+    const INT_PTR result = RunDialog("IDD_QVBUTTONDLG", ButtonConfigDialogProc, &context);
+    SetButtonDialogJoystick(state, -1);
+    if (result != IDOK) return;
     // Marked again and saved at once, also when OK changed nothing.
     if (JoystickProfile* profile = CurrentProfile(state)) {
         profile->modified = true;

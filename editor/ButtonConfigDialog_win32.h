@@ -12,6 +12,9 @@
 // Sent to the open dialog when the current profile has changed: it starts over from the profile
 // now current, so its OK never writes one profile's mappings into another.
 constexpr UINT ProfileChangedMessage = WM_APP + 1;
+// Sent to the open dialog after each poll of the joystick it configures, with that joystick (a
+// const LiveJoystick*) in lParam: a control pressed in that poll picks its event.
+constexpr UINT JoystickPolledMessage = WM_APP + 2;
 
 // The dialog's creation parameter, alive while the dialog is open.
 struct ButtonDialogContext {

@@ -414,6 +414,7 @@ id=1029 class=Static text="Pad" rect=5,20,130,15
 id=-1 class=Static text="Max chars in combination:" rect=0,97,45,15
 id=1070 class=Static text="Stick 2 axes:" rect=5,119,48,8
 id=1071 class=ComboBox text="Automatic" rect=55,117,80,13
+id=1072 class=Static text="Press a button or move a stick to pick it." rect=5,135,240,8
 EOF
 }
 
@@ -435,7 +436,7 @@ scenario_button_dialog_layout() {
     dump=$(dlg dump button) || fail "cannot read the button configuration dialog"
     echo "$dump"
     # WS_POPUP; DS_ABSALIGN, DS_SYSMODAL, DS_SETFONT, DS_MODALFRAME, DS_SETFOREGROUND, DS_CENTER
-    expect_profile_dialog "$dump" 307,135 0x80000AC3
+    expect_profile_dialog "$dump" 307,148 0x80000AC3
     diff -u <(button_dialog_controls | sort) <(dialog_control_lines <<<"$dump") ||
         fail "the button configuration dialog's controls differ from the template"
     local exstyle
