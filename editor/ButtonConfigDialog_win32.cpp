@@ -63,6 +63,8 @@ void Render(HWND dialog, const ButtonEditorState& editor, Redraw redraw) {
     if (Includes(redraw, Redraw::Events)) {
         FillList(dialog, IDC_BC_EVENT, view.events);
         SelectEntry(dialog, IDC_BC_EVENT, view.selectedEvent);
+    } else if (Includes(redraw, Redraw::EventChoice)) {
+        SelectEntry(dialog, IDC_BC_EVENT, view.selectedEvent);
     }
     if (Includes(redraw, Redraw::ModifierLists)) {
         FillList(dialog, IDC_BC_MODIFIER, view.modifiers);

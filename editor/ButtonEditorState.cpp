@@ -211,7 +211,7 @@ Redraw ButtonEditorState::SelectEventNumber(int event) {
     if (!open || event == SelectedEventNumber()) return Redraw::Nothing;
     const auto listed = std::find(events.begin(), events.end(), event);
     if (listed == events.end()) return Redraw::Nothing;
-    return SelectEvent(static_cast<int>(listed - events.begin()));
+    return Redraw::EventChoice | SelectEvent(static_cast<int>(listed - events.begin()));
 }
 
 Redraw ButtonEditorState::PickStick2Axes(int index) {

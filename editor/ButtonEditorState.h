@@ -49,6 +49,7 @@ enum class Redraw : unsigned {
     Visibility = 8,     // the key parts of each column
     Length = 16,        // edit 1060
     Events = 32,        // contents and selection of the event list 1015
+    EventChoice = 64,   // the selection of the event list 1015 alone
     Everything = 0xFF,  // also the label, every list, the shift selection and the check boxes
 };
 constexpr Redraw operator|(Redraw a, Redraw b) {
@@ -98,8 +99,8 @@ class ButtonEditorState {
     // Stick 2 axes and swap flags; 0 when none, and while the state holds no copies.
     int PressedEvent(const platform::JoystickState& previous,
                      const platform::JoystickState& current) const;
-    // Selects the event with that number as SelectEvent selects its index; Nothing when the list
-    // does not offer it or shows it already.
+    // Selects the event with that number as SelectEvent selects its index, and the event list
+    // then shows it; Nothing when the list does not offer it or shows it already.
     Redraw SelectEventNumber(int event);
     // A selection in the "Stick 2 axes" list; -1 is ignored. The event list then offers the
     // events the device has with those axes; an event no longer offered gives way to the first.

@@ -50,6 +50,8 @@ TEST_F(PickByPress, SelectingAnEventByNumberShowsItsMappingUnlessNotListedOrShow
     profile.stored.SetAction(1, ButtonEvent(2), 23);
     ASSERT_TRUE(editor.Initialise(profile));
     const Redraw redraw = editor.SelectEventNumber(ButtonEvent(2));
+    // The event list, whose choice this is not, shows it too.
+    EXPECT_TRUE(Includes(redraw, Redraw::EventChoice));
     EXPECT_TRUE(Includes(redraw, Redraw::ModifierLists) && Includes(redraw, Redraw::Texts));
     EXPECT_EQ(editor.View().selectedEvent, 5);
     EXPECT_EQ(editor.View().normal.keySelection, 23);
