@@ -62,14 +62,14 @@ inline Deflection DeflectionOf(AxisReading& axis, uint32_t threshold) {
 // Up is the low side of the vertical axis and Right the high side of the horizontal one, unless
 // swapped.
 inline uint8_t StickDirections(Deflection horizontal, Deflection vertical, bool swapX, bool swapY) {
-    uint8_t directions = 0;
+    unsigned directions = 0;
     if (vertical != Deflection::None) {
-        directions |= (vertical == Deflection::Low) != swapY ? 0x1 : 0x4;
+        directions |= (vertical == Deflection::Low) != swapY ? 0x1u : 0x4u;
     }
     if (horizontal != Deflection::None) {
-        directions |= (horizontal == Deflection::High) != swapX ? 0x2 : 0x8;
+        directions |= (horizontal == Deflection::High) != swapX ? 0x2u : 0x8u;
     }
-    return directions;
+    return static_cast<uint8_t>(directions);
 }
 
 // The directions a hat angle makes active, as StickDirections numbers them: eight sectors of 45

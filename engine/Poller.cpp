@@ -175,7 +175,7 @@ void LiveJoystick::PollExtras() {
     }
 
     // Bit e - 37 of each D-pad and Z event active now; a diagonal of the hat presses two.
-    uint16_t active = caps.hasPov ? HatDirections(position.pov) : 0;
+    uint16_t active = caps.hasPov ? HatDirections(position.pov) : uint8_t{0};
     if (!axes.Uses(ExtraAxis::Z)) {
         AxisReading zAxis = ExtraAxisReading(position, caps, ExtraAxis::Z);
         const Deflection z = DeflectionOf(zAxis, zone);
