@@ -200,7 +200,9 @@ Redraw ButtonEditorState::MoveSelection(int previous, int index) {
 
 int ButtonEditorState::PressedEvent(const platform::JoystickState& previous,
                                     const platform::JoystickState& current) const {
-    if (!open) return 0;
+    // Redrawing the texts for a pick notifies a text edit's change, which would check, and perhaps
+    // ask about, a length typed but not yet checked: a question no user command asked for.
+    if (!open || lastCommandControl == IDC_BC_MAX_CHARS) return 0;
     uint64_t offered = 0;
     for (int event : events) offered |= uint64_t{1} << event;
     // The working Threshold is the profile's: its slider cannot move while the dialog is open.

@@ -96,7 +96,8 @@ class ButtonEditorState {
     Redraw SelectEvent(int index);
     // A poll of the joystick being configured, its reading before and now: the first event, in
     // event order, that the event list offers and that the poll makes newly active by the working
-    // Stick 2 axes and swap flags; 0 when none, and while the state holds no copies.
+    // Stick 2 axes and swap flags; 0 when none, while the state holds no copies, and while the
+    // length edit was the last control used (the pick would run the length check from a poll).
     int PressedEvent(const platform::JoystickState& previous,
                      const platform::JoystickState& current) const;
     // Selects the event with that number as SelectEvent selects its index, and the event list

@@ -46,6 +46,17 @@ TEST_F(PickByPress, APressPicksByTheWorkingChoicesTheFirstEventTheListOffers) {
     EXPECT_EQ(Pressed(reading), SecondStickEvent(1));
 }
 
+TEST_F(PickByPress, NothingIsPickedWhileALengthTypedInTheLengthEditAwaitsItsCheck) {
+    ASSERT_TRUE(editor.Initialise(profile));
+    JoystickState reading = AtRest;
+    reading.buttons = 1;
+    editor.BeforeCommand(IDC_BC_MAX_CHARS, 7);
+    EXPECT_EQ(Pressed(reading), 0);
+    EXPECT_TRUE(editor.BeforeCommand(IDC_BC_EVENT, 7).ask);
+    editor.AnswerLargeLength(false);
+    EXPECT_EQ(Pressed(reading), ButtonEvent(1));
+}
+
 TEST_F(PickByPress, SelectingAnEventByNumberShowsItsMappingUnlessNotListedOrShownAlready) {
     profile.stored.SetAction(1, ButtonEvent(2), 23);
     ASSERT_TRUE(editor.Initialise(profile));
