@@ -168,17 +168,19 @@ Redraw OnControl(HWND dialog, ButtonDialogContext& context, int id, WORD notific
 
 // Whether a press may pick its event now: not while the user is choosing in the event list, nor
 // in the shift button list (the press may be the shift button being chosen), nor while a message
-// box over the dialog waits for an answer.
-bool Listening(HWND dialog) {
+// box over the dialog waits for an answer or a typed length for its check.
+bool Listening(HWND dialog, const ButtonEditorState& editor) {
     return IsWindowEnabled(dialog) &&
            !SendDlgItemMessageA(dialog, IDC_BC_EVENT, CB_GETDROPPEDSTATE, 0, 0) &&
-           GetFocus() != GetDlgItem(dialog, IDC_BC_SHIFT_BUTTON);
+           GetFocus() != GetDlgItem(dialog, IDC_BC_SHIFT_BUTTON) &&
+           !editor.LengthUnchecked(GetDlgItemInt(dialog, IDC_BC_MAX_CHARS, nullptr, FALSE));
 }
 
 // A press picks its event as a choice in the event list would.
 void OnJoystickPolled(HWND dialog, ButtonEditorState& editor, const LiveJoystick& joystick) {
     const int event = editor.PressedEvent(joystick.PreviousReading(), joystick.Reading());
-    if (event != 0 && Listening(dialog)) Render(dialog, editor, editor.SelectEventNumber(event));
+    if (event != 0 && Listening(dialog, editor))
+        Render(dialog, editor, editor.SelectEventNumber(event));
 }
 
 // Every command first passes the combination-length check, which may ask, tell, redraw the

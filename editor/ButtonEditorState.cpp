@@ -200,13 +200,16 @@ Redraw ButtonEditorState::MoveSelection(int previous, int index) {
 
 int ButtonEditorState::PressedEvent(const platform::JoystickState& previous,
                                     const platform::JoystickState& current) const {
-    // Redrawing the texts for a pick notifies a text edit's change, which would check, and perhaps
-    // ask about, a length typed but not yet checked: a question no user command asked for.
-    if (!open || lastCommandControl == IDC_BC_MAX_CHARS) return 0;
+    if (!open) return 0;
     uint64_t offered = 0;
     for (int event : events) offered |= uint64_t{1} << event;
     // The working Threshold is the profile's: its slider cannot move while the dialog is open.
     return PickedEvent(previous, current, caps, work.settings, work.stick2Axes, offered);
+}
+
+bool ButtonEditorState::LengthUnchecked(uint32_t typedLength) const {
+    return open && lastCommandControl == IDC_BC_MAX_CHARS &&
+           typedLength != static_cast<uint32_t>(work.settings.maxChars);
 }
 
 Redraw ButtonEditorState::SelectEventNumber(int event) {

@@ -96,10 +96,13 @@ class ButtonEditorState {
     Redraw SelectEvent(int index);
     // A poll of the joystick being configured, its reading before and now: the first event, in
     // event order, that the event list offers and that the poll makes newly active by the working
-    // Stick 2 axes and swap flags; 0 when none, while the state holds no copies, and while the
-    // length edit was the last control used (the pick would run the length check from a poll).
+    // Stick 2 axes and swap flags; 0 when none, and while the state holds no copies.
     int PressedEvent(const platform::JoystickState& previous,
                      const platform::JoystickState& current) const;
+    // Whether the length edit, the last control used, shows a number (`typedLength`, 0 when empty)
+    // other than the working length: the next command checks it, and may ask about it, so a pick,
+    // whose redraw notifies the text edits, waits until then.
+    bool LengthUnchecked(uint32_t typedLength) const;
     // Selects the event with that number as SelectEvent selects its index, and the event list
     // then shows it; Nothing when the list does not offer it or shows it already.
     Redraw SelectEventNumber(int event);

@@ -46,15 +46,16 @@ TEST_F(PickByPress, APressPicksByTheWorkingChoicesTheFirstEventTheListOffers) {
     EXPECT_EQ(Pressed(reading), SecondStickEvent(1));
 }
 
-TEST_F(PickByPress, NothingIsPickedWhileALengthTypedInTheLengthEditAwaitsItsCheck) {
+TEST_F(PickByPress, ALengthTypedButNotYetCheckedHoldsPicksBackUntilTheCheck) {
     ASSERT_TRUE(editor.Initialise(profile));
-    JoystickState reading = AtRest;
-    reading.buttons = 1;
-    editor.BeforeCommand(IDC_BC_MAX_CHARS, 7);
-    EXPECT_EQ(Pressed(reading), 0);
+    // The dialog's own redraw of the length edit leaves nothing to check.
+    editor.BeforeCommand(IDC_BC_MAX_CHARS, 2);
+    EXPECT_FALSE(editor.LengthUnchecked(2));
+    EXPECT_TRUE(editor.LengthUnchecked(7));
+    EXPECT_TRUE(editor.LengthUnchecked(0));
     EXPECT_TRUE(editor.BeforeCommand(IDC_BC_EVENT, 7).ask);
     editor.AnswerLargeLength(false);
-    EXPECT_EQ(Pressed(reading), ButtonEvent(1));
+    EXPECT_FALSE(editor.LengthUnchecked(7));
 }
 
 TEST_F(PickByPress, SelectingAnEventByNumberShowsItsMappingUnlessNotListedOrShownAlready) {
