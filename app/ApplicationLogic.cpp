@@ -93,6 +93,24 @@ void SyncPollTimers(ApplicationState& state) {
     }
 }
 
+void SetButtonDialogJoystick(ApplicationState& state, int id) {
+    const int previous = ButtonDialogJoystick(state);
+    state.buttonDialogRecord = id >= 0 && id < MaxJoysticks ? state.padRecords[id].serial : -1;
+    RefreshMuting(state, previous);
+    RefreshMuting(state, id);
+}
+
+int ButtonDialogJoystick(const ApplicationState& state) {
+    return state.buttonDialogRecord < 0 ? -1 : IdOfRecord(state, state.buttonDialogRecord);
+}
+
+void RefreshMuting(ApplicationState& state, int id) {
+    if (id < 0 || id >= MaxJoysticks || !state.profiles[id]) return;
+    // While it is open, the dialog's own buttons must not be pressed by mapped keys, nor the
+    // pointer dragged off its lists.
+    state.profiles[id]->SetMuted(ButtonDialogJoystick(state) == id);
+}
+
 void DeleteProfiles(ApplicationState& state) {
     for (auto& profile : state.profiles) profile.reset();
 }

@@ -52,5 +52,16 @@ bool ChangeJoystick(ApplicationState& state, int id);
 // they hold. Absent joysticks are skipped. A joystick already in the wanted state is left alone.
 void SyncPollTimers(ApplicationState& state);
 
+// The button configuration dialog opens for joystick `id`, or has closed (-1): its record is
+// recorded, then the muting of the joystick it configured and of the one it configures now follows.
+void SetButtonDialogJoystick(ApplicationState& state, int id);
+// The ID where the pad the open button configuration dialog configures sits now, present or gone
+// since; -1 while the dialog is closed.
+int ButtonDialogJoystick(const ApplicationState& state);
+// Mutes joystick `id` while a reason holds (its button configuration dialog is open) and unmutes
+// it otherwise, so that controls held then fire nothing until released. Nothing for an ID without
+// a profile.
+void RefreshMuting(ApplicationState& state, int id);
+
 // Deletes every profile; each stops its timer and releases what it holds.
 void DeleteProfiles(ApplicationState& state);

@@ -158,14 +158,14 @@ void Application::OnProfileChosen() {
     RefreshView();
     // The dialog starts over from the profile its joystick has now, so its OK never writes one
     // profile's mappings into another; a change for another joystick leaves its edits alone.
-    if (buttonDialog && buttonDialogJoystick == state.CurrentJoystick) {
+    if (buttonDialog && ButtonDialogJoystick(state) == state.CurrentJoystick) {
         SendMessageA(buttonDialog, ProfileChangedMessage, 0, 0);
     }
 }
 
 JoystickProfile* Application::ButtonDialogProfile() {
-    if (buttonDialogJoystick < 0 || buttonDialogJoystick >= MaxJoysticks) return nullptr;
-    return state.profiles[buttonDialogJoystick].get();
+    const int id = ButtonDialogJoystick(state);
+    return id < 0 ? nullptr : state.profiles[id].get();
 }
 
 void Application::BindSliders() {
@@ -198,7 +198,11 @@ void Application::PollJoystick(WPARAM joystickId) {
     if (joystickId >= static_cast<WPARAM>(MaxJoysticks)) return;
     JoystickProfile* profile = state.profiles[joystickId].get();
     // A joystick stopped by a pause, a departure or the enabling dialog sends nothing.
-    if (profile && profile->IsPolling()) profile->Poll();
+    if (!profile || !profile->IsPolling()) return;
+    profile->Poll();
+    if (buttonDialog && static_cast<int>(joystickId) == ButtonDialogJoystick(state)) {
+        SendMessageA(buttonDialog, JoystickPolledMessage, 0, reinterpret_cast<LPARAM>(profile));
+    }
 }
 
 void Application::SetToggleMenuText(const char* text) {

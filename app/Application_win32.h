@@ -127,8 +127,6 @@ class Application {
     bool rescanning = false;
     // The open button configuration dialog, told when the user changes its joystick's profile.
     HWND buttonDialog = nullptr;
-    // The joystick that dialog edits: the current one when it opened, kept when it leaves.
-    int buttonDialogJoystick = -1;
 };
 
 // The creation parameter of the About, enabling, Add Profile and Delete Profile dialogs, alive

@@ -42,6 +42,8 @@ PresenceChange UpdatePresence(ApplicationState& state, uint16_t answering) {
         change.currentChanged = state.CurrentJoystick != current;
     }
     SyncPollTimers(state);
+    // Fresh profiles, and records moved with their pads, take the muting their pads have.
+    for (int id = 0; id < MaxJoysticks; ++id) RefreshMuting(state, id);
     return change;
 }
 

@@ -159,17 +159,22 @@ void Application::About() { RunDialogGreying(IDM_ABOUT, "IDD_ABOUT", AboutDialog
 
 void Application::ButtonConfiguration() {
     if (!CurrentProfile(state)) return;
-    buttonDialogJoystick = state.CurrentJoystick;
     ButtonDialogContext context;
     context.profile = [this] { return ButtonDialogProfile(); };
     // The menu's commands act on the current joystick, which may no longer be the dialog's.
-    context.menuApplies = [this] { return buttonDialogJoystick == state.CurrentJoystick; };
+    context.menuApplies = [this] { return ButtonDialogJoystick(state) == state.CurrentJoystick; };
     context.showProfileMenu = [this] { ShowProfileMenu(); };
     context.openDialog = &buttonDialog;
-    if (RunDialog("IDD_QVBUTTONDLG", ButtonConfigDialogProc, &context) != IDOK) return;
+    // Its joystick sends nothing while the dialog is open: mapped keys would press the dialog's
+    // own buttons. Recorded here alone; the profile is looked up afresh at every use.
+    SetButtonDialogJoystick(state, state.CurrentJoystick);
+    const INT_PTR result = RunDialog("IDD_QVBUTTONDLG", ButtonConfigDialogProc, &context);
+    // Read before the dialog's record is forgotten: the joystick may have left or moved.
+    JoystickProfile* profile = result == IDOK ? ButtonDialogProfile() : nullptr;
+    SetButtonDialogJoystick(state, -1);
     // Marked again and saved at once, also when OK changed nothing, and also when the joystick
     // has left: it keeps its profile.
-    if (JoystickProfile* profile = ButtonDialogProfile()) {
+    if (profile) {
         profile->modified = true;
         Note(state.notices, SaveMessage(profile->Save(), profile->FilePath()));
     }

@@ -63,6 +63,8 @@ void Render(HWND dialog, const ButtonEditorState& editor, Redraw redraw) {
     if (Includes(redraw, Redraw::Events)) {
         FillList(dialog, IDC_BC_EVENT, view.events);
         SelectEntry(dialog, IDC_BC_EVENT, view.selectedEvent);
+    } else if (Includes(redraw, Redraw::EventChoice)) {
+        SelectEntry(dialog, IDC_BC_EVENT, view.selectedEvent);
     }
     if (Includes(redraw, Redraw::ModifierLists)) {
         FillList(dialog, IDC_BC_MODIFIER, view.modifiers);
@@ -170,6 +172,23 @@ Redraw OnControl(HWND dialog, ButtonDialogContext& context, int id, WORD notific
     }
 }
 
+// Whether a press may pick its event now: not while the user is choosing in the event list, nor
+// in the shift button list (the press may be the shift button being chosen), nor while a message
+// box over the dialog waits for an answer or a typed length for its check.
+bool Listening(HWND dialog, const ButtonEditorState& editor) {
+    return IsWindowEnabled(dialog) &&
+           !SendDlgItemMessageA(dialog, IDC_BC_EVENT, CB_GETDROPPEDSTATE, 0, 0) &&
+           GetFocus() != GetDlgItem(dialog, IDC_BC_SHIFT_BUTTON) &&
+           !editor.LengthUnchecked(GetDlgItemInt(dialog, IDC_BC_MAX_CHARS, nullptr, FALSE));
+}
+
+// A press picks its event as a choice in the event list would.
+void OnJoystickPolled(HWND dialog, ButtonEditorState& editor, const LiveJoystick& joystick) {
+    const int event = editor.PressedEvent(joystick.PreviousReading(), joystick.Reading());
+    if (event != 0 && Listening(dialog, editor))
+        Render(dialog, editor, editor.SelectEventNumber(event));
+}
+
 // Every command first passes the combination-length check, which may ask, tell, redraw the
 // length or the texts, and drop the command.
 void OnCommand(HWND dialog, ButtonDialogContext& context, int id, WORD notification) {
@@ -202,6 +221,10 @@ INT_PTR CALLBACK ButtonConfigDialogProc(HWND dialog, UINT message, WPARAM wParam
             return TRUE;
         case CurrentJoystickMessage:
             ShowMenuButton(dialog, *context);
+            return TRUE;
+        case JoystickPolledMessage:
+            OnJoystickPolled(dialog, context->editor,
+                             *reinterpret_cast<const LiveJoystick*>(lParam));
             return TRUE;
         case WM_DESTROY:
             if (*context->openDialog == dialog) *context->openDialog = nullptr;

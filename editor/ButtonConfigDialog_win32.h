@@ -16,6 +16,9 @@ constexpr UINT ProfileChangedMessage = WM_APP + 1;
 // Sent to the open dialog when the current joystick may have changed (one came or went): the
 // Profile Manager button is usable only while the menu acts on the dialog's joystick.
 constexpr UINT CurrentJoystickMessage = WM_APP + 2;
+// Sent to the open dialog after each poll of the joystick it configures, with that joystick (a
+// const LiveJoystick*) in lParam: a control pressed in that poll picks its event.
+constexpr UINT JoystickPolledMessage = WM_APP + 3;
 
 // The dialog's creation parameter, alive while the dialog is open.
 struct ButtonDialogContext {

@@ -8,6 +8,7 @@
 #include <new>
 #include <utility>
 
+#include "engine/ControlReading.h"
 #include "resources/resource.h"
 
 namespace {
@@ -197,6 +198,27 @@ Redraw ButtonEditorState::MoveSelection(int previous, int index) {
     const Redraw redraw = Redraw::Selections | Redraw::Texts | Redraw::Visibility;
     return &ModifierNames(previous) == &ModifierNames(event) ? redraw
                                                              : redraw | Redraw::ModifierLists;
+}
+
+int ButtonEditorState::PressedEvent(const platform::JoystickState& previous,
+                                    const platform::JoystickState& current) const {
+    if (!open) return 0;
+    uint64_t offered = 0;
+    for (int event : events) offered |= uint64_t{1} << event;
+    // The working Threshold is the profile's: its slider cannot move while the dialog is open.
+    return PickedEvent(previous, current, caps, work.settings, work.stick2Axes, offered);
+}
+
+bool ButtonEditorState::LengthUnchecked(uint32_t typedLength) const {
+    return open && lastCommandControl == IDC_BC_MAX_CHARS &&
+           typedLength != static_cast<uint32_t>(work.settings.maxChars);
+}
+
+Redraw ButtonEditorState::SelectEventNumber(int event) {
+    if (!open || event == SelectedEventNumber()) return Redraw::Nothing;
+    const auto listed = std::find(events.begin(), events.end(), event);
+    if (listed == events.end()) return Redraw::Nothing;
+    return Redraw::EventChoice | SelectEvent(static_cast<int>(listed - events.begin()));
 }
 
 Redraw ButtonEditorState::PickStick2Axes(int index) {

@@ -27,13 +27,12 @@ bool LiveJoystick::SetUpDevice() {
     capsRead = platform::ReadJoystickCaps(joystickId, caps);
     // A failed read leaves `out` unspecified: the device reads as reporting nothing.
     if (!capsRead) caps = {};
-    // Added as unsigned 32-bit values, then halved: the fraction is dropped.
-    centreX = (caps.xMin + caps.xMax) >> 1;
-    centreY = (caps.yMin + caps.yMax) >> 1;
-    centreZ = (caps.zMin + caps.zMax) >> 1;
-    centreR = (caps.rMin + caps.rMax) >> 1;
-    centreU = (caps.uMin + caps.uMax) >> 1;
-    centreV = (caps.vMin + caps.vMax) >> 1;
+    centreX = AxisCentre(caps.xMin, caps.xMax);
+    centreY = AxisCentre(caps.yMin, caps.yMax);
+    centreZ = AxisCentre(caps.zMin, caps.zMax);
+    centreR = AxisCentre(caps.rMin, caps.rMax);
+    centreU = AxisCentre(caps.uMin, caps.uMax);
+    centreV = AxisCentre(caps.vMin, caps.vMax);
     hasExtras = caps.hasZ || caps.hasR || caps.hasU || caps.hasV || caps.hasPov;
     return capsRead;
 }

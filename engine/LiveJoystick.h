@@ -5,21 +5,9 @@
 #include <cstdint>
 
 #include "engine/ActionVocabulary.h"
+#include "engine/ControlReading.h"
 #include "engine/StoredProfile.h"
 #include "platform/Platform.h"
-
-// An axis besides X and Y.
-enum class ExtraAxis : uint8_t { None, Z, R, U, V };
-struct StickAxes {
-    ExtraAxis horizontal = ExtraAxis::None, vertical = ExtraAxis::None;
-    bool Uses(ExtraAxis axis) const { return horizontal == axis || vertical == axis; }
-};
-// The axes the second stick reads for a stored choice (SecondStickAxes) on a device with these
-// capabilities: a set choice as it is; Automatic is (U, R) where the device has both, else (Z, R),
-// else none.
-StickAxes ResolveSecondStick(int32_t stick2Axes, const platform::JoystickCaps& caps);
-// Whether the device reports that axis; never for None.
-bool HasAxis(const platform::JoystickCaps& caps, ExtraAxis axis);
 
 class LiveJoystick {
   public:
@@ -99,11 +87,6 @@ class LiveJoystick {
         // Bits 0x01..0x08: that direction fires nothing until the stick leaves it.
         uint8_t ignored = 0;
     };
-    // One axis of a stick as read now: its position and centre; absent axes never deflect.
-    struct AxisReading {
-        uint32_t position = 0, centre = 0;
-        bool present = false;
-    };
 
     bool ApplyShiftRule(int event, bool press);
     Column ColumnInForce() const { return ShiftActive ? Column::Shifted : Column::Normal; }
@@ -132,7 +115,6 @@ class LiveJoystick {
         if (ignoringActive) ignored = active;
         return static_cast<Bits>(active & ~ignored);
     }
-    AxisReading ReadingOf(ExtraAxis axis) const;
 
     uint32_t centreX = 0, centreY = 0, centreZ = 0, centreR = 0, centreU = 0, centreV = 0;
     // The device has an axis besides X and Y, or a point-of-view hat.

@@ -36,33 +36,24 @@ void CreateProfile(ApplicationState& state, int id, const std::string& name) {
 
 bool Has(uint16_t mask, int id) { return (mask >> id) & 1u; }
 
-// A departed pad's profile whose record moves to another ID is dropped, since a profile works
-// one joystick ID; its record keeps the name it used, unless that profile stood in for a refused
-// one, which the record keeps naming.
-void DropKeptProfile(ApplicationState& state, int id) {
-    std::unique_ptr<JoystickProfile>& profile = state.profiles[id];
-    if (!profile) return;
-    if (!state.standsIn[id]) state.configuredNames[id] = profile->profileName;
-    if (profile->modified) Note(state.notices, SaveMessage(profile->Save(), profile->FilePath()));
-    profile.reset();
-}
-
-// Puts the record of ID layout[id] at ID id, for every ID.
+// Puts the record of ID layout[id] at ID id, for every ID. A departed pad's kept profile moves
+// with its record, with its name and any edits not saved yet, so that a button configuration
+// dialog open on it keeps working on it; a pad arriving under the new ID loads it afresh.
 void MoveRecords(ApplicationState& state, const RecordLayout& layout) {
-    for (int id = 0; id < MaxJoysticks; ++id) {
-        if (layout[id] != id) DropKeptProfile(state, layout[id]);
-    }
+    std::array<std::unique_ptr<JoystickProfile>, MaxJoysticks> profiles;
     std::array<std::string, MaxJoysticks> names;
     std::array<bool, MaxJoysticks> standsIn{};
     std::array<PadRecord, MaxJoysticks> records;
     uint16_t enabled = 0;
     for (int id = 0; id < MaxJoysticks; ++id) {
         const int from = layout[id];
+        profiles[id] = std::move(state.profiles[from]);
         names[id] = std::move(state.configuredNames[from]);
         standsIn[id] = state.standsIn[from];
         records[id] = std::move(state.padRecords[from]);
         if (state.IsEnabled(from)) enabled |= static_cast<uint16_t>(1u << id);
     }
+    state.profiles = std::move(profiles);
     state.configuredNames = std::move(names);
     state.standsIn = standsIn;
     state.padRecords = std::move(records);

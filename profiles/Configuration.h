@@ -47,8 +47,7 @@ struct ApplicationState {
     // The arrays by ID hold the record the pad at that ID holds, and the free records on the IDs
     // without a pad: the layout Quorvel.cfg is written in.
     std::array<std::unique_ptr<JoystickProfile>, MaxJoysticks> profiles;
-    // The usable name the configuration file gave each ID's record at start, or the name of a
-    // departed pad's profile whose record moved; empty when none.
+    // The usable name the configuration file gave each ID's record at start; empty when none.
     std::array<std::string, MaxJoysticks> configuredNames;
     // Set while a joystick uses "Default" in place of the profile the file names for it, which
     // was refused at start: the file keeps naming that profile, so a repaired file comes back.
@@ -60,6 +59,10 @@ struct ApplicationState {
     bool exiting = false;
     // The mappings are paused: no joystick polls. Never saved; the program starts unpaused.
     bool paused = false;
+    // The serial of the record whose pad the open button configuration dialog configures: the
+    // current joystick's as it opened, followed when that pad leaves or comes back under another
+    // ID; -1 while the dialog is closed.
+    int buttonDialogRecord = -1;
 };
 
 // The ID at which the record with that serial sits now; -1 for no record's serial.
@@ -76,8 +79,7 @@ bool LoadConfiguration(ApplicationState& state);
 // The pads of `arriving`, already in PresentMask and without a profile of their own yet, take
 // records by their device keys (SeatPads), which move with their names, enabled bits and
 // PadRecord; each taken record then remembers its pad's key (at most MaxDeviceKeyLength bytes).
-// A departed pad's profile whose record moves is saved when modified and dropped, its record
-// keeping the name. Returns the layout applied.
+// A departed pad's kept profile moves with its record. Returns the layout applied.
 RecordLayout SeatArrivingPads(ApplicationState& state, uint16_t arriving);
 
 // Creates and loads, as a start does, the profile of a joystick that arrived after start: the one

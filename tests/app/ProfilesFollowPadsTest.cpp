@@ -4,6 +4,7 @@
 #include <cstring>
 #include <map>
 
+#include "app/ApplicationLogic.h"
 #include "app/EnableChoice.h"
 #include "app/Hotplug.h"
 #include "tests/app/ShellFixture.h"
@@ -181,4 +182,22 @@ TEST_F(ProfilesFollowPads, TheEnablingDialogsTicksFollowPadsThatSwapIdsWhileItIs
     choice.WriteBack(state);
     EXPECT_EQ(state.EnabledMask & 0x0003, 0x0001);
     EXPECT_EQ(TimerCalls(), (std::vector<recording::Call>{TimerStop(1)}));
+}
+
+TEST_F(ProfilesFollowPads, TheButtonDialogFollowsItsPadsRecordWhenAnotherPadTakesItsId) {
+    WriteConfiguration(Keys({Wheel, Pad}));
+    StartWith({{0, Wheel}, {1, Pad}});
+    SetButtonDialogJoystick(state, 0);
+    EXPECT_TRUE(state.profiles[0]->IsMuted());
+    Rescan({{1, Pad}});                   // the wheel falls asleep
+    Rescan({{0, "VID_1234"}, {1, Pad}});  // another pad takes its ID and record 2
+    const int wheelNow = ButtonDialogJoystick(state);
+    ASSERT_EQ(wheelNow, 2);
+    // The dialog's OK goes to the wheel's kept profile, not to the newcomer, which is not muted.
+    EXPECT_EQ(state.profiles[wheelNow]->profileName, "P0");
+    EXPECT_FALSE(state.profiles[0]->IsMuted());
+    Rescan({{0, "VID_1234"}, {1, Pad}, {2, Wheel}});  // back where its record went
+    EXPECT_EQ(ButtonDialogJoystick(state), 2);
+    EXPECT_EQ(state.profiles[2]->profileName, "P0");
+    EXPECT_TRUE(state.profiles[2]->IsMuted());
 }

@@ -28,7 +28,8 @@ all_scenarios=(start_and_exit no_joystick missing_configuration second_instance 
                hide_and_tray_double_click tray_menu launch_on_startup launch_on_startup_long_path
                main_window_layout enable_dialog joystick_trace absent_joystick_keeps_bit
                polling_delay_live profile_dialogs_layout profile_select profile_add profile_delete
-               button_dialog_layout button_dialog_ok button_dialog_cancel profile_refused)
+               button_dialog_layout button_dialog_ok button_dialog_cancel profile_refused
+               button_dialog_pick)
 all_scenarios+=(whole_controller)
 # Joysticks coming and going, Pause and the poll period; measure_* only when named.
 all_scenarios+=(joystick_arrives joystick_leaves hidden_start_waits pause poll_period)
