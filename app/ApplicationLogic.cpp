@@ -12,8 +12,12 @@ bool IsSupportedPlatform(uint32_t platformId) {
 
 uint16_t DiscoverJoysticks() {
     uint16_t present = 0;
+    platform::JoystickCaps caps;
     for (int id = 0; id < MaxJoysticks; ++id) {
-        if (platform::JoystickAnswers(id)) present |= static_cast<uint16_t>(1u << id);
+        // Without its capabilities a profile would be loaded, and backed up, for no button.
+        if (platform::JoystickAnswers(id) && platform::ReadJoystickCaps(id, caps)) {
+            present |= static_cast<uint16_t>(1u << id);
+        }
     }
     return present;
 }
@@ -89,9 +93,23 @@ void SyncPollTimers(ApplicationState& state) {
     }
 }
 
+void SetButtonDialogJoystick(ApplicationState& state, int id) {
+    const int previous = ButtonDialogJoystick(state);
+    state.buttonDialogRecord = id >= 0 && id < MaxJoysticks ? state.padRecords[id].serial : -1;
+    RefreshMuting(state, previous);
+    RefreshMuting(state, id);
+}
+
+int ButtonDialogJoystick(const ApplicationState& state) {
+    return state.buttonDialogRecord < 0 ? -1 : IdOfRecord(state, state.buttonDialogRecord);
+}
+
 void RefreshMuting(ApplicationState& state, int id) {
     if (id < 0 || id >= MaxJoysticks || !state.profiles[id]) return;
-    state.profiles[id]->SetMuted(state.ruleInForce[id].action == RuleAction::Off);
+    // While it is open, the dialog's own buttons must not be pressed by mapped keys, nor the
+    // pointer dragged off its lists; an "off" rule's joystick sends nothing.
+    state.profiles[id]->SetMuted(ButtonDialogJoystick(state) == id ||
+                                 state.ruleInForce[id].action == RuleAction::Off);
 }
 
 void DeleteProfiles(ApplicationState& state) {

@@ -14,7 +14,8 @@ constexpr const char* ShowMenuText = "Show main window";
 // True for the Windows 95/98/Me and the Windows NT platform families.
 bool IsSupportedPlatform(uint32_t platformId);
 
-// Bit i set for every joystick ID from 0 to 15 that answers now.
+// Bit i set for every joystick ID from 0 to 15 that answers now and reports its capabilities: one
+// whose capabilities cannot be read is taken as absent until they can.
 uint16_t DiscoverJoysticks();
 
 // The directory part of the executable's path, ending with its last backslash.
@@ -51,8 +52,15 @@ bool ChangeJoystick(ApplicationState& state, int id);
 // they hold. Absent joysticks are skipped. A joystick already in the wanted state is left alone.
 void SyncPollTimers(ApplicationState& state);
 
-// Mutes joystick `id` (when it has a profile) exactly while a reason holds: an application rule
-// turns it off. Muting releases what it holds.
+// The button configuration dialog opens for joystick `id`, or has closed (-1): its record is
+// recorded, then the muting of the joystick it configured and of the one it configures now follows.
+void SetButtonDialogJoystick(ApplicationState& state, int id);
+// The ID where the pad the open button configuration dialog configures sits now, present or gone
+// since; -1 while the dialog is closed.
+int ButtonDialogJoystick(const ApplicationState& state);
+// Mutes joystick `id` while a reason holds (its button configuration dialog is open, or an
+// application rule turns it off) and unmutes it otherwise, so that controls held then fire
+// nothing until released. Nothing for an ID without a profile.
 void RefreshMuting(ApplicationState& state, int id);
 
 // Deletes every profile; each stops its timer and releases what it holds.

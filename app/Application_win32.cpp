@@ -146,6 +146,11 @@ void Application::FollowSwitches(uint16_t switched) {
     if (switched == 0) return;
     const int current = state.CurrentJoystick;
     if (current >= 0 && current < MaxJoysticks && ((switched >> current) & 1u)) RefreshView();
+    // The dialog starts over from the profile in force, as after a choice by hand.
+    const int configured = ButtonDialogJoystick(state);
+    if (buttonDialog && configured >= 0 && ((switched >> configured) & 1u)) {
+        SendMessageA(buttonDialog, ProfileChangedMessage, 0, 0);
+    }
     UpdateTrayTip();
 }
 
@@ -163,12 +168,6 @@ void Application::ShowBalloon() {
     balloon.uTimeout = BalloonTimeoutMs;
     balloon.dwInfoFlags = NIIF_WARNING;
     Shell_NotifyIconA(NIM_MODIFY, &balloon);
-}
-
-void Application::ProfileChosenByHand() {
-    RefreshMuting(state, state.CurrentJoystick);
-    RefreshView();
-    UpdateTrayTip();
 }
 
 void Application::EnableJoystickControls() {
@@ -216,9 +215,23 @@ void Application::FillJoystickSelector() {
 void Application::RefreshView() {
     BindSliders();
     RefreshProfileList();
-    // The dialog starts over from the profile now current, so its OK never writes one profile's
-    // mappings into another.
-    if (buttonDialog) SendMessageA(buttonDialog, ProfileChangedMessage, 0, 0);
+    if (buttonDialog) SendMessageA(buttonDialog, CurrentJoystickMessage, 0, 0);
+}
+
+void Application::OnProfileChosen() {
+    RefreshMuting(state, state.CurrentJoystick);
+    RefreshView();
+    UpdateTrayTip();
+    // The dialog starts over from the profile its joystick has now, so its OK never writes one
+    // profile's mappings into another; a change for another joystick leaves its edits alone.
+    if (buttonDialog && ButtonDialogJoystick(state) == state.CurrentJoystick) {
+        SendMessageA(buttonDialog, ProfileChangedMessage, 0, 0);
+    }
+}
+
+JoystickProfile* Application::ButtonDialogProfile() {
+    const int id = ButtonDialogJoystick(state);
+    return id < 0 ? nullptr : state.profiles[id].get();
 }
 
 void Application::BindSliders() {
@@ -251,7 +264,11 @@ void Application::PollJoystick(WPARAM joystickId) {
     if (joystickId >= static_cast<WPARAM>(MaxJoysticks)) return;
     JoystickProfile* profile = state.profiles[joystickId].get();
     // A joystick stopped by a pause, a departure or the enabling dialog sends nothing.
-    if (profile && profile->IsPolling()) profile->Poll();
+    if (!profile || !profile->IsPolling()) return;
+    profile->Poll();
+    if (buttonDialog && static_cast<int>(joystickId) == ButtonDialogJoystick(state)) {
+        SendMessageA(buttonDialog, JoystickPolledMessage, 0, reinterpret_cast<LPARAM>(profile));
+    }
 }
 
 void Application::SetToggleMenuText(const char* text) {

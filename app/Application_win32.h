@@ -7,7 +7,9 @@
 #include <shellapi.h>
 
 #include <array>
+#include <optional>
 
+#include "app/EnableChoice.h"
 #include "app/ForegroundWatch_win32.h"
 #include "app/RulesInForce.h"
 #include "app/SliderControl_win32.h"
@@ -60,13 +62,10 @@ class Application {
     // tells what is new.
     void WatchFront();
     // After rules switched the joysticks of `switched`: the view follows when the current one
-    // is among them, and the tip.
+    // is among them, an open button configuration dialog when its joystick is, and the tip.
     void FollowSwitches(uint16_t switched);
     // The balloon the rules have due, where the shell has balloons.
     void ShowBalloon();
-    // The current joystick's profile was chosen by hand (menu, Add): it sends again if a rule
-    // had turned it off, and the view and the tip follow.
-    void ProfileChosenByHand();
     // The sliders and the joystick-dependent buttons are enabled while a joystick is current.
     void EnableJoystickControls();
 
@@ -74,8 +73,16 @@ class Application {
     void RemoveTrayIcon();
     // Control 1038 lists the present joysticks (shown as ID + 1) and selects the current one.
     void FillJoystickSelector();
-    // Puts the current profile on the sliders and its name in control 1029.
+    // Puts the current profile on the sliders and its name in control 1029; an open button
+    // configuration dialog is told that the current joystick may have changed.
     void RefreshView();
+    // After the user gave the current joystick another profile (a menu choice, Add): it sends
+    // again if a rule had turned it off; the view and the tip follow, and so does an open button
+    // configuration dialog on that joystick.
+    void OnProfileChosen();
+    // The profile of the joystick the open button configuration dialog edits, kept while that
+    // joystick is away; null when there is none.
+    JoystickProfile* ButtonDialogProfile();
     // Attaches the four sliders and posts the current profile's values to them; the value labels
     // show the values at once.
     void BindSliders();
@@ -104,7 +111,7 @@ class Application {
     // Commands of the main control window. Exit saves and destroys the window; ToggleWindow saves,
     // hides or shows it and renames menu item 40005; EnableDisable saves the configuration after
     // OK; About, AddProfile and DeleteProfile grey their menu item while their dialog is open;
-    // ButtonConfiguration saves the current profile after OK.
+    // ButtonConfiguration saves, after OK, the profile of the joystick it was opened for.
     void Exit();
     void ToggleWindow();
     void EnableDisable();
@@ -143,7 +150,7 @@ class Application {
     bool exited = false;
     // Set while a rescan runs: a message it shows must not start another.
     bool rescanning = false;
-    // The open button configuration dialog, told when the current profile changes under it.
+    // The open button configuration dialog, told when the user changes its joystick's profile.
     HWND buttonDialog = nullptr;
     RulesInForce rules;
     ForegroundWatch foreground;
@@ -155,6 +162,11 @@ class Application {
 struct ShellDialogContext {
     Application& app;
     WindowDrag drag;
+};
+
+// The enabling dialog's creation parameter: the boxes' choice, made when the dialog opens.
+struct EnableDialogContext : ShellDialogContext {
+    EnableChoice choice;
 };
 
 // The main control window's dialog procedure.

@@ -1,6 +1,5 @@
 // The About dialog and the enabling dialog.
 #include "app/Application_win32.h"
-#include "app/EnableChoice.h"
 #include "editor/DialogControls_win32.h"
 #include "resources/resource.h"
 
@@ -15,15 +14,12 @@ void ShowChoice(HWND dialog, const EnableChoice& choice) {
     }
 }
 
-EnableChoice ReadChoice(HWND dialog, const ApplicationState& state) {
-    EnableChoice choice(state);
+// Every box listed at opening, also of a joystick that has left since; the choice ignores the
+// others.
+void ReadChoice(HWND dialog, EnableChoice& choice) {
     for (int id = 0; id < MaxJoysticks; ++id) {
-        // Only the boxes of joysticks present at opening: one arriving since keeps its bit.
-        const HWND box = GetDlgItem(dialog, IDC_ENABLE_FIRST + id);
-        if (!IsWindowEnabled(box)) continue;
         choice.SetTicked(id, IsDlgButtonChecked(dialog, IDC_ENABLE_FIRST + id) == BST_CHECKED);
     }
-    return choice;
 }
 
 }  // namespace
@@ -39,16 +35,16 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 }
 
 INT_PTR CALLBACK EnableDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    ShellDialogContext* context = DialogContextOf<ShellDialogContext>(dialog, message, lParam);
+    EnableDialogContext* context = DialogContextOf<EnableDialogContext>(dialog, message, lParam);
     if (!context) return FALSE;
-    ApplicationState& state = context->app.state;
     switch (message) {
         case WM_INITDIALOG:
-            ShowChoice(dialog, EnableChoice(state));
+            ShowChoice(dialog, context->choice);
             return FALSE;
         case WM_COMMAND:
             if (LOWORD(wParam) == IDOK) {
-                ReadChoice(dialog, state).WriteBack(state);
+                ReadChoice(dialog, context->choice);
+                context->choice.WriteBack(context->app.state);
                 EndDialog(dialog, IDOK);
                 return TRUE;
             }

@@ -5,7 +5,9 @@
 
 EnableChoice::EnableChoice(const ApplicationState& state)
     : available(state.PresentMask),
-      ticked(static_cast<uint16_t>(state.EnabledMask & state.PresentMask)) {}
+      ticked(static_cast<uint16_t>(state.EnabledMask & state.PresentMask)) {
+    for (int id = 0; id < MaxJoysticks; ++id) records[id] = state.padRecords[id].serial;
+}
 
 void EnableChoice::SetTicked(int id, bool on) {
     if (id < 0 || id >= MaxJoysticks || !IsAvailable(id)) return;
@@ -14,7 +16,15 @@ void EnableChoice::SetTicked(int id, bool on) {
 }
 
 void EnableChoice::WriteBack(ApplicationState& state) const {
-    // Joysticks absent when the dialog opened keep their bits, to poll when they arrive.
-    state.EnabledMask = static_cast<uint16_t>(ticked | (state.EnabledMask & ~available));
+    for (int id = 0; id < MaxJoysticks; ++id) {
+        if (!IsAvailable(id)) continue;
+        // A pad that left with its box cleared stays silent when it comes back; records absent at
+        // opening keep their bits, to poll when their pads arrive.
+        const int now = IdOfRecord(state, records[id]);
+        if (now < 0) continue;
+        const uint16_t bit = static_cast<uint16_t>(1u << now);
+        state.EnabledMask = static_cast<uint16_t>(IsTicked(id) ? state.EnabledMask | bit
+                                                               : state.EnabledMask & ~bit);
+    }
     SyncPollTimers(state);
 }

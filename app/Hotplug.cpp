@@ -31,20 +31,19 @@ PresenceChange UpdatePresence(ApplicationState& state, uint16_t answering) {
         if (Has(change.left, id) && state.profiles[id]) state.profiles[id]->StopPolling();
     }
     state.PresentMask = answering;
+    SeatArrivingPads(state, change.arrived);
     for (int id = 0; id < MaxJoysticks; ++id) {
-        if (!Has(change.arrived, id)) continue;
-        // Another device may now answer under this ID: its ranges and buttons are read again.
-        if (state.profiles[id]) {
-            state.profiles[id]->SetUpDevice();
-        } else {
-            CreateArrivingProfile(state, id);
-        }
+        // Another device may now answer under this ID, with other buttons: it loads the profile
+        // afresh, with the button-count rule, as at start.
+        if (Has(change.arrived, id)) CreateArrivingProfile(state, id);
     }
     if (currentGone) {
         state.CurrentJoystick = LowestPresent(state);
         change.currentChanged = state.CurrentJoystick != current;
     }
     SyncPollTimers(state);
+    // Fresh profiles, and records moved with their pads, take the muting their pads have.
+    for (int id = 0; id < MaxJoysticks; ++id) RefreshMuting(state, id);
     return change;
 }
 

@@ -22,8 +22,9 @@ struct PresenceChange {
 };
 
 // Takes the joysticks that answer now. One that left releases what it holds and stops polling;
-// it keeps its profile. One that arrived is set up with its kept profile, or loads the one
-// Quorvel.cfg named for its ID at start, else "Default", and polls when enabled and not paused.
+// it keeps its profile. One that arrived takes a record by its device key (SeatArrivingPads) and
+// loads, as at start, the profile the record carries (a departed pad's kept profile, saved first
+// when modified), else "Default", and polls when the record's bit is set and not paused.
 // When the current joystick left, its profile is saved if modified and the lowest present one
 // becomes current (-1 when none is); with none current, the lowest arrival becomes current.
 // Enabled bits never change here.

@@ -179,20 +179,30 @@ void Application::ToggleWindow() {
 }
 
 void Application::EnableDisable() {
-    ShellDialogContext context{*this, {}};
+    EnableDialogContext context{{*this, {}}, EnableChoice(state)};
     if (RunDialog("IDD_QVENABLEDLG", EnableDialogProc, &context) == IDOK) SaveConfiguration(state);
 }
 
 void Application::About() { RunDialogGreying(IDM_ABOUT, "IDD_ABOUT", AboutDialogProc); }
 
 void Application::ButtonConfiguration() {
+    if (!CurrentProfile(state)) return;
     ButtonDialogContext context;
-    context.currentProfile = [this] { return CurrentProfile(state); };
+    context.profile = [this] { return ButtonDialogProfile(); };
+    // The menu's commands act on the current joystick, which may no longer be the dialog's.
+    context.menuApplies = [this] { return ButtonDialogJoystick(state) == state.CurrentJoystick; };
     context.showProfileMenu = [this] { ShowProfileMenu(); };
     context.openDialog = &buttonDialog;
-    if (RunDialog("IDD_QVBUTTONDLG", ButtonConfigDialogProc, &context) != IDOK) return;
-    // Marked again and saved at once, also when OK changed nothing.
-    if (JoystickProfile* profile = CurrentProfile(state)) {
+    // Its joystick sends nothing while the dialog is open: mapped keys would press the dialog's
+    // own buttons. Recorded here alone; the profile is looked up afresh at every use.
+    SetButtonDialogJoystick(state, state.CurrentJoystick);
+    const INT_PTR result = RunDialog("IDD_QVBUTTONDLG", ButtonConfigDialogProc, &context);
+    // Read before the dialog's record is forgotten: the joystick may have left or moved.
+    JoystickProfile* profile = result == IDOK ? ButtonDialogProfile() : nullptr;
+    SetButtonDialogJoystick(state, -1);
+    // Marked again and saved at once, also when OK changed nothing, and also when the joystick
+    // has left: it keeps its profile.
+    if (profile) {
         profile->modified = true;
         Note(state.notices, SaveMessage(profile->Save(), profile->FilePath()));
     }
@@ -208,6 +218,8 @@ void Application::EditRules() {
 }
 
 void Application::AddProfile() {
+    // Greyed without a joystick; posted anyway, there is no profile to rename.
+    if (!profileManager.HasJoystick()) return;
     RunDialogGreying(IDM_ADD_PROFILE, "IDD_ADDPROFILE", AddProfileDialogProc);
 }
 

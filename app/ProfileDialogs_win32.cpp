@@ -56,7 +56,7 @@ void OnAdd(HWND dialog, Application& app) {
     if (outcome.result == AddResult::Refused) ShowDialogMessage(dialog, outcome.refusal);
     if (outcome.result != AddResult::Added) return;
     // The sliders show the settings the profile has now, not the previous profile's.
-    app.ProfileChosenByHand();
+    app.OnProfileChosen();
     EndDialog(dialog, DialogEnded);
 }
 
@@ -83,6 +83,9 @@ void Application::RefreshProfileList() {
         CheckMenuItem(submenu, static_cast<UINT>(inForce), MF_BYPOSITION | MF_CHECKED);
     }
     SetDlgItemTextA(mainWindow, IDC_CURRENT_PROFILE, profileManager.CurrentName().c_str());
+    // In the notification-area menu: greyed with no joystick to act on, as button 1031 is.
+    EnableMenuItem(GetSubMenu(popupMenu, 0), ProfileSubmenuPosition,
+                   MF_BYPOSITION | (profileManager.HasJoystick() ? MF_ENABLED : MF_GRAYED));
 }
 
 void Application::ShowProfileMenu() {
@@ -98,7 +101,7 @@ void Application::ShowProfileMenu() {
 }
 
 void Application::SelectProfile(WORD command) {
-    if (profileManager.Select(command)) ProfileChosenByHand();
+    if (profileManager.Select(command)) OnProfileChosen();
 }
 
 INT_PTR CALLBACK AddProfileDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -63,6 +63,8 @@ void Render(HWND dialog, const ButtonEditorState& editor, Redraw redraw) {
     if (Includes(redraw, Redraw::Events)) {
         FillList(dialog, IDC_BC_EVENT, view.events);
         SelectEntry(dialog, IDC_BC_EVENT, view.selectedEvent);
+    } else if (Includes(redraw, Redraw::EventChoice)) {
+        SelectEntry(dialog, IDC_BC_EVENT, view.selectedEvent);
     }
     if (Includes(redraw, Redraw::ModifierLists)) {
         FillList(dialog, IDC_BC_MODIFIER, view.modifiers);
@@ -80,10 +82,10 @@ void Render(HWND dialog, const ButtonEditorState& editor, Redraw redraw) {
     }
 }
 
-// On opening and after the profile menu: working copies of the current profile. Without them
+// On opening and after the profile menu: working copies of the joystick's profile. Without them
 // the dialog cannot work and ends as Cancel does.
 void Open(HWND dialog, ButtonDialogContext& context) {
-    const JoystickProfile* profile = context.currentProfile();
+    const JoystickProfile* profile = context.profile();
     if (profile && context.editor.Initialise(*profile)) {
         Render(dialog, context.editor, Redraw::Everything);
         return;
@@ -121,8 +123,12 @@ Redraw OnText(HWND dialog, ButtonEditorState& editor, int id, WORD notification,
                                      : Redraw::Nothing;
 }
 
+void ShowMenuButton(HWND dialog, ButtonDialogContext& context) {
+    EnableWindow(GetDlgItem(dialog, IDC_BC_PROFILE_MANAGER), context.menuApplies());
+}
+
 void WriteBack(HWND dialog, ButtonDialogContext& context) {
-    JoystickProfile* profile = context.currentProfile();
+    JoystickProfile* profile = context.profile();
     EndDialog(dialog, profile && context.editor.WriteBack(*profile) ? IDOK : IDCANCEL);
 }
 
@@ -149,6 +155,8 @@ Redraw OnControl(HWND dialog, ButtonDialogContext& context, int id, WORD notific
         case IDC_BC_PROGRESSIVE:
             return OnOption(editor, notification, Option::Progressive);
         case IDC_BC_PROFILE_MANAGER:
+            // Greyed then; a click posted anyway would act on another joystick.
+            if (!context.menuApplies()) return Redraw::Nothing;
             context.showProfileMenu();
             // Every change so far is dropped, also when the menu was dismissed.
             Open(dialog, context);
@@ -162,6 +170,23 @@ Redraw OnControl(HWND dialog, ButtonDialogContext& context, int id, WORD notific
         default:
             return Redraw::Nothing;
     }
+}
+
+// Whether a press may pick its event now: not while the user is choosing in the event list, nor
+// in the shift button list (the press may be the shift button being chosen), nor while a message
+// box over the dialog waits for an answer or a typed length for its check.
+bool Listening(HWND dialog, const ButtonEditorState& editor) {
+    return IsWindowEnabled(dialog) &&
+           !SendDlgItemMessageA(dialog, IDC_BC_EVENT, CB_GETDROPPEDSTATE, 0, 0) &&
+           GetFocus() != GetDlgItem(dialog, IDC_BC_SHIFT_BUTTON) &&
+           !editor.LengthUnchecked(GetDlgItemInt(dialog, IDC_BC_MAX_CHARS, nullptr, FALSE));
+}
+
+// A press picks its event as a choice in the event list would.
+void OnJoystickPolled(HWND dialog, ButtonEditorState& editor, const LiveJoystick& joystick) {
+    const int event = editor.PressedEvent(joystick.PreviousReading(), joystick.Reading());
+    if (event != 0 && Listening(dialog, editor))
+        Render(dialog, editor, editor.SelectEventNumber(event));
 }
 
 // Every command first passes the combination-length check, which may ask, tell, redraw the
@@ -188,10 +213,18 @@ INT_PTR CALLBACK ButtonConfigDialogProc(HWND dialog, UINT message, WPARAM wParam
         case WM_INITDIALOG:
             *context->openDialog = dialog;
             Open(dialog, *context);
+            ShowMenuButton(dialog, *context);
             // FALSE: no control takes the keyboard focus at opening.
             return FALSE;
         case ProfileChangedMessage:
             Open(dialog, *context);
+            return TRUE;
+        case CurrentJoystickMessage:
+            ShowMenuButton(dialog, *context);
+            return TRUE;
+        case JoystickPolledMessage:
+            OnJoystickPolled(dialog, context->editor,
+                             *reinterpret_cast<const LiveJoystick*>(lParam));
             return TRUE;
         case WM_DESTROY:
             if (*context->openDialog == dialog) *context->openDialog = nullptr;

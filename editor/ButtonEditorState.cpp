@@ -8,6 +8,7 @@
 #include <new>
 #include <utility>
 
+#include "engine/ControlReading.h"
 #include "resources/resource.h"
 
 namespace {
@@ -28,20 +29,22 @@ int ShownAtSelect(int32_t value, int count) {
 }
 
 // The event numbers a device offers, in event order: the directions, its buttons, then the
-// D-pad, the second stick and the Z axis as the poll reads them: the D-pad with a hat, the second
-// stick when the device has either of its axes, Z when the device has it and the stick leaves it.
+// D-pad, the second stick and the Z axis as the poll reads them: the D-pad with a hat, each
+// second-stick direction when the device has that direction's axis (Up and Down the vertical one,
+// Right and Left the horizontal one), Z when the device has it and the stick leaves it.
 std::vector<int> EventsOf(int32_t buttonCount, const platform::JoystickCaps& caps,
                           int32_t stick2Axes) {
     std::vector<int> events;
     for (int event = 1; event <= DirectionCount + buttonCount; ++event) events.push_back(event);
     const StickAxes axes = ResolveSecondStick(stick2Axes, caps);
-    const bool secondStick = HasAxis(caps, axes.horizontal) || HasAxis(caps, axes.vertical);
     const bool zAxis = caps.hasZ && !axes.Uses(ExtraAxis::Z);
     for (int direction = 0; direction < DirectionCount; ++direction) {
         if (caps.hasPov) events.push_back(DpadEvent(direction));
     }
     for (int direction = 0; direction < DirectionCount; ++direction) {
-        if (secondStick) events.push_back(SecondStickEvent(direction));
+        // Directions 0 and 2 are Up and Down.
+        const ExtraAxis axis = direction % 2 == 0 ? axes.vertical : axes.horizontal;
+        if (HasAxis(caps, axis)) events.push_back(SecondStickEvent(direction));
     }
     if (zAxis) events.insert(events.end(), {ZLowEvent, ZHighEvent});
     return events;
@@ -197,6 +200,27 @@ Redraw ButtonEditorState::MoveSelection(int previous, int index) {
                                                              : redraw | Redraw::ModifierLists;
 }
 
+int ButtonEditorState::PressedEvent(const platform::JoystickState& previous,
+                                    const platform::JoystickState& current) const {
+    if (!open) return 0;
+    uint64_t offered = 0;
+    for (int event : events) offered |= uint64_t{1} << event;
+    // The working Threshold is the profile's: its slider cannot move while the dialog is open.
+    return PickedEvent(previous, current, caps, work.settings, work.stick2Axes, offered);
+}
+
+bool ButtonEditorState::LengthUnchecked(uint32_t typedLength) const {
+    return open && lastCommandControl == IDC_BC_MAX_CHARS &&
+           typedLength != static_cast<uint32_t>(work.settings.maxChars);
+}
+
+Redraw ButtonEditorState::SelectEventNumber(int event) {
+    if (!open || event == SelectedEventNumber()) return Redraw::Nothing;
+    const auto listed = std::find(events.begin(), events.end(), event);
+    if (listed == events.end()) return Redraw::Nothing;
+    return Redraw::EventChoice | SelectEvent(static_cast<int>(listed - events.begin()));
+}
+
 Redraw ButtonEditorState::PickStick2Axes(int index) {
     if (!open || index < 0 || index >= static_cast<int>(SecondStickAxesNames().size())) {
         return Redraw::Nothing;
@@ -301,7 +325,8 @@ ButtonEditorView ButtonEditorState::View() const {
     view.swapX = work.settings.swapX != 0;
     view.progressive = work.settings.progressive != 0;
     view.stick2AxesChoices = SecondStickAxesNames();
+    // The poll reads a value the list does not have as Automatic, the first entry.
     view.stick2AxesSelection =
-        ShownAtFill(work.stick2Axes, static_cast<int>(SecondStickAxesNames().size()));
+        std::max(0, ShownAtFill(work.stick2Axes, static_cast<int>(SecondStickAxesNames().size())));
     return view;
 }

@@ -36,7 +36,7 @@ struct ButtonEditorView {
     uint32_t length = 0;                    // edit 1060
     bool swapY = false, swapX = false, progressive = false;  // check boxes 1033, 1034, 1062
     std::vector<std::string> stick2AxesChoices;              // list 1071
-    int stick2AxesSelection = -1;  // -1: a stored value the list does not have
+    int stick2AxesSelection = 0;  // a stored value the list does not have shows Automatic
 };
 
 // The parts of the dialog to copy from the view after a call, so that the control the user is
@@ -49,6 +49,7 @@ enum class Redraw : unsigned {
     Visibility = 8,     // the key parts of each column
     Length = 16,        // edit 1060
     Events = 32,        // contents and selection of the event list 1015
+    EventChoice = 64,   // the selection of the event list 1015 alone
     Everything = 0xFF,  // also the label, every list, the shift selection and the check boxes
 };
 constexpr Redraw operator|(Redraw a, Redraw b) {
@@ -93,6 +94,18 @@ class ButtonEditorState {
     // A selection in the event list; -1 (no selection) is ignored. "Move Mouse" and "Scroll"
     // leave the modifier lists for a button, the D-pad or Z and come back for a stick.
     Redraw SelectEvent(int index);
+    // A poll of the joystick being configured, its reading before and now: the first event, in
+    // event order, that the event list offers and that the poll makes newly active by the working
+    // Stick 2 axes and swap flags; 0 when none, and while the state holds no copies.
+    int PressedEvent(const platform::JoystickState& previous,
+                     const platform::JoystickState& current) const;
+    // Whether the length edit, the last control used, shows a number (`typedLength`, 0 when empty)
+    // other than the working length: the next command checks it, and may ask about it, so a pick,
+    // whose redraw notifies the text edits, waits until then.
+    bool LengthUnchecked(uint32_t typedLength) const;
+    // Selects the event with that number as SelectEvent selects its index, and the event list
+    // then shows it; Nothing when the list does not offer it or shows it already.
+    Redraw SelectEventNumber(int event);
     // A selection in the "Stick 2 axes" list; -1 is ignored. The event list then offers the
     // events the device has with those axes; an event no longer offered gives way to the first.
     Redraw PickStick2Axes(int index);

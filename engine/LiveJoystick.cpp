@@ -20,19 +20,21 @@ LiveJoystick::~LiveJoystick() {
     }
 }
 
-void LiveJoystick::SetUpDevice() {
+bool LiveJoystick::SetUpDevice() {
     position = {};
     previousReading = {};
     caps = {};
-    platform::ReadJoystickCaps(joystickId, caps);
-    // Added as unsigned 32-bit values, then halved: the fraction is dropped.
-    centreX = (caps.xMin + caps.xMax) >> 1;
-    centreY = (caps.yMin + caps.yMax) >> 1;
-    centreZ = (caps.zMin + caps.zMax) >> 1;
-    centreR = (caps.rMin + caps.rMax) >> 1;
-    centreU = (caps.uMin + caps.uMax) >> 1;
-    centreV = (caps.vMin + caps.vMax) >> 1;
+    capsRead = platform::ReadJoystickCaps(joystickId, caps);
+    // A failed read leaves `out` unspecified: the device reads as reporting nothing.
+    if (!capsRead) caps = {};
+    centreX = AxisCentre(caps.xMin, caps.xMax);
+    centreY = AxisCentre(caps.yMin, caps.yMax);
+    centreZ = AxisCentre(caps.zMin, caps.zMax);
+    centreR = AxisCentre(caps.rMin, caps.rMax);
+    centreU = AxisCentre(caps.uMin, caps.uMax);
+    centreV = AxisCentre(caps.vMin, caps.vMax);
     hasExtras = caps.hasZ || caps.hasR || caps.hasU || caps.hasV || caps.hasPov;
+    return capsRead;
 }
 
 int32_t LiveJoystick::ButtonCount() const {
@@ -42,13 +44,23 @@ int32_t LiveJoystick::ButtonCount() const {
 void LiveJoystick::StartPolling() {
     if (timerRunning) return;
     timerRunning = true;
-    platform::StartTimer(joystickId, stored.settings.pollingDelay);
+    timerPeriodMs = stored.settings.pollingDelay;
+    platform::StartTimer(joystickId, timerPeriodMs);
 }
 
 void LiveJoystick::ApplyPollingDelay(int32_t delayMs) {
     stored.settings.pollingDelay = delayMs;
     // Starting a running timer again with the same identifier replaces its period.
-    if (timerRunning) platform::StartTimer(joystickId, delayMs);
+    if (timerRunning) {
+        timerPeriodMs = delayMs;
+        platform::StartTimer(joystickId, delayMs);
+    }
+}
+
+void LiveJoystick::FollowPollingDelay() {
+    if (timerRunning && timerPeriodMs != stored.settings.pollingDelay) {
+        ApplyPollingDelay(stored.settings.pollingDelay);
+    }
 }
 
 void LiveJoystick::StopPolling() {

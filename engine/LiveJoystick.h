@@ -5,21 +5,9 @@
 #include <cstdint>
 
 #include "engine/ActionVocabulary.h"
+#include "engine/ControlReading.h"
 #include "engine/StoredProfile.h"
 #include "platform/Platform.h"
-
-// An axis besides X and Y.
-enum class ExtraAxis : uint8_t { None, Z, R, U, V };
-struct StickAxes {
-    ExtraAxis horizontal = ExtraAxis::None, vertical = ExtraAxis::None;
-    bool Uses(ExtraAxis axis) const { return horizontal == axis || vertical == axis; }
-};
-// The axes the second stick reads for a stored choice (SecondStickAxes) on a device with these
-// capabilities: a set choice as it is; Automatic is (U, R) where the device has both, else (Z, R),
-// else none.
-StickAxes ResolveSecondStick(int32_t stick2Axes, const platform::JoystickCaps& caps);
-// Whether the device reports that axis; never for None.
-bool HasAxis(const platform::JoystickCaps& caps, ExtraAxis axis);
 
 class LiveJoystick {
   public:
@@ -30,9 +18,13 @@ class LiveJoystick {
     LiveJoystick(const LiveJoystick&) = delete;
     LiveJoystick& operator=(const LiveJoystick&) = delete;
 
-    // Reads the position record afresh and the device's capabilities; sets the centres.
-    void SetUpDevice();
-    // The button count a file written now holds: the device's count, at most 32.
+    // Reads the position record afresh and the device's capabilities; sets the centres. False
+    // when the capabilities could not be read: the device then reads as having no axis range and
+    // no button until the next set-up that can read them.
+    bool SetUpDevice();
+    // Whether the last set-up read the device's capabilities.
+    bool HasCaps() const { return capsRead; }
+    // The device's button count, at most 32: the buttons the poll and the editor know.
     int32_t ButtonCount() const;
 
     // One poll of the joystick: pointer motion and event presses and releases.
@@ -44,6 +36,9 @@ class LiveJoystick {
     bool IsPolling() const { return timerRunning; }
     // A new Polling Delay; a running poll timer takes the new period at once.
     void ApplyPollingDelay(int32_t delayMs);
+    // A running poll timer takes the stored Polling Delay when its period differs; a stopped one
+    // takes it at its next start.
+    void FollowPollingDelay();
     // Releases every held event in ascending order and forgets latches, button words and shift,
     // so inputs still held are pressed afresh at the next poll.
     void ReleaseHeld();
@@ -75,6 +70,7 @@ class LiveJoystick {
   protected:
     // What the device reports, as the last set-up read it.
     platform::JoystickCaps caps;
+    bool capsRead = false;
 
   private:
     enum class Click { Down, Up, Double };
@@ -90,11 +86,6 @@ class LiveJoystick {
         int64_t wheelX = 0, wheelY = 0;
         // Bits 0x01..0x08: that direction fires nothing until the stick leaves it.
         uint8_t ignored = 0;
-    };
-    // One axis of a stick as read now: its position and centre; absent axes never deflect.
-    struct AxisReading {
-        uint32_t position = 0, centre = 0;
-        bool present = false;
     };
 
     bool ApplyShiftRule(int event, bool press);
@@ -124,7 +115,6 @@ class LiveJoystick {
         if (ignoringActive) ignored = active;
         return static_cast<Bits>(active & ~ignored);
     }
-    AxisReading ReadingOf(ExtraAxis axis) const;
 
     uint32_t centreX = 0, centreY = 0, centreZ = 0, centreR = 0, centreU = 0, centreV = 0;
     // The device has an axis besides X and Y, or a point-of-view hat.
@@ -142,6 +132,7 @@ class LiveJoystick {
     // Set during a poll that ignores every active control.
     bool ignoringActive = false;
     bool timerRunning = false;
+    int32_t timerPeriodMs = 0;  // the Polling Delay the running timer was started with
     StickState firstStick, secondStick;
     // Bit e - 37: D-pad or Z event e is pressed.
     uint16_t keyLatch = 0;

@@ -17,29 +17,9 @@ constexpr int Up = 0, Right = 1, Down = 2, Left = 3;
 // One more than the largest Acceleration: the slowest carry growth at Acceleration 1.
 constexpr int32_t AccelerationSpan = 51;
 
-enum class Deflection { None, Low, High };
-
-// Classifies a position against the dead zone and pulls it towards the centre by the Threshold,
-// so motion starts from 0 at the zone's edge. Compared as unsigned 32-bit values; an edge that
-// would lie below 0 or above 2^32 - 1 cannot be crossed, since wrapping it around would keep a
-// stick at rest deflected (a small device range with a large Threshold).
-Deflection ApplyDeadZone(uint32_t& position, uint32_t centre, uint32_t threshold) {
-    if (centre <= UINT32_MAX - threshold && position > centre + threshold) {
-        position -= threshold;
-        return Deflection::High;
-    }
-    if (centre >= threshold && position < centre - threshold) {
-        position += threshold;
-        return Deflection::Low;
-    }
-    return Deflection::None;
-}
-
-// Whether an axis reading lies in the dead zone (or the axis is missing), by the same edges.
-template <typename Reading>
-bool IsAtRest(const Reading& axis, uint32_t threshold) {
-    uint32_t position = axis.position;
-    return !axis.present || ApplyDeadZone(position, axis.centre, threshold) == Deflection::None;
+// Whether an axis reading lies in the dead zone (or the axis is missing), by the poll's edges.
+bool IsAtRest(AxisReading axis, uint32_t threshold) {
+    return DeflectionOf(axis, threshold) == Deflection::None;
 }
 
 // (from - to) as a signed 32-bit value, divided with truncation towards zero.
@@ -58,13 +38,6 @@ constexpr int64_t WheelNotch = 120;
 constexpr int64_t MostNotches = std::numeric_limits<int32_t>::max() / WheelNotch;
 // A remainder is held within this, so adding a poll's units never overflows.
 constexpr int64_t RemainderLimit = int64_t{1} << 60;
-
-// Sector 0..7 of a hat angle, 45 degrees each with sector 0 centred on forward; -1 at rest.
-constexpr uint32_t FullCircle = 36000;
-constexpr uint32_t HalfSector = 2250, Sector = 4500;
-int PovSector(uint32_t pov) {
-    return pov < FullCircle ? static_cast<int>(((pov + HalfSector) / Sector) % 8) : -1;
-}
 
 }  // namespace
 
@@ -90,10 +63,8 @@ void LiveJoystick::Poll() {
 void LiveJoystick::PollStick(StickState& stick, int firstEvent, AxisReading x, AxisReading y,
                              bool swapX, bool swapY, Column column) {
     const uint32_t zone = static_cast<uint32_t>(stored.settings.threshold);
-    const Deflection xAxis =
-        x.present ? ApplyDeadZone(x.position, x.centre, zone) : Deflection::None;
-    const Deflection yAxis =
-        y.present ? ApplyDeadZone(y.position, y.centre, zone) : Deflection::None;
+    const Deflection xAxis = DeflectionOf(x, zone);
+    const Deflection yAxis = DeflectionOf(y, zone);
 
     // Damaged files may hold values the sliders never give; the divisors stay at least 1.
     const int32_t divisor = stored.settings.sensitivity >= 1 ? stored.settings.sensitivity : 1;
@@ -109,8 +80,6 @@ void LiveJoystick::PollStick(StickState& stick, int firstEvent, AxisReading x, A
             swapX ? Pixels(x.centre, x.position, divisor) : Pixels(x.position, x.centre, divisor),
             stick.xCarry);
     }
-    const Deflection upSide = swapY ? Deflection::High : Deflection::Low;
-    const Deflection rightSide = swapX ? Deflection::Low : Deflection::High;
 
     // The carry a moving direction leaves for the next poll, from the streak so far.
     int32_t step = 0;
@@ -120,10 +89,8 @@ void LiveJoystick::PollStick(StickState& stick, int firstEvent, AxisReading x, A
         step = stick.MotionStreak /
                (acceleration < AccelerationSpan - 1 ? AccelerationSpan - acceleration : 1);
     }
-    uint8_t deflected = 0;
-    if (yAxis != Deflection::None) deflected |= LatchBit(yAxis == upSide ? Up : Down);
-    if (xAxis != Deflection::None) deflected |= LatchBit(xAxis == rightSide ? Right : Left);
-    const uint8_t active = Unignored(deflected, stick.ignored);
+    // Direction d's bit is its latch bit.
+    const uint8_t active = Unignored(StickDirections(xAxis, yAxis, swapX, swapY), stick.ignored);
     const bool up = active & LatchBit(Up), right = active & LatchBit(Right);
     const bool down = active & LatchBit(Down), left = active & LatchBit(Left);
 
@@ -197,7 +164,8 @@ void LiveJoystick::PollExtras() {
     const Column column = PollColumn();
     const StickAxes axes = ResolveSecondStick(stored.stick2Axes, caps);
     const uint32_t zone = static_cast<uint32_t>(stored.settings.threshold);
-    const AxisReading x = ReadingOf(axes.horizontal), y = ReadingOf(axes.vertical);
+    const AxisReading x = ExtraAxisReading(position, caps, axes.horizontal);
+    const AxisReading y = ExtraAxisReading(position, caps, axes.vertical);
     // A stick at rest that holds and moves nothing has nothing to do but end its streak.
     if (secondStick.DirectionLatch == 0 && IsAtRest(x, zone) && IsAtRest(y, zone)) {
         secondStick.MotionStreak = 0;
@@ -206,17 +174,11 @@ void LiveJoystick::PollExtras() {
         PollStick(secondStick, SecondStickEvent(0), x, y, false, false, column);
     }
 
-    // Bit e - 37 of each D-pad and Z event active now; each hat direction covers three sectors,
-    // so a diagonal presses two.
-    uint16_t active = 0;
-    const int sector = caps.hasPov ? PovSector(position.pov) : -1;
-    if (sector >= 0) {
-        static constexpr uint16_t SectorDirections[8] = {0x1, 0x3, 0x2, 0x6, 0x4, 0xC, 0x8, 0x9};
-        active = SectorDirections[sector];
-    }
-    if (caps.hasZ && !axes.Uses(ExtraAxis::Z)) {
-        uint32_t value = position.z;
-        const Deflection z = ApplyDeadZone(value, centreZ, zone);
+    // Bit e - 37 of each D-pad and Z event active now; a diagonal of the hat presses two.
+    uint16_t active = caps.hasPov ? HatDirections(position.pov) : uint8_t{0};
+    if (!axes.Uses(ExtraAxis::Z)) {
+        AxisReading zAxis = ExtraAxisReading(position, caps, ExtraAxis::Z);
+        const Deflection z = DeflectionOf(zAxis, zone);
         if (z != Deflection::None) {
             active |= static_cast<uint16_t>(
                 1u << ((z == Deflection::Low ? ZLowEvent : ZHighEvent) - FirstExtraEvent));
@@ -250,61 +212,8 @@ void LiveJoystick::PollKeyEvent(int event, bool active, Column column) {
     keyLatch |= bit;
 }
 
-LiveJoystick::AxisReading LiveJoystick::ReadingOf(ExtraAxis axis) const {
-    switch (axis) {
-        case ExtraAxis::Z:
-            return {position.z, centreZ, caps.hasZ};
-        case ExtraAxis::R:
-            return {position.r, centreR, caps.hasR};
-        case ExtraAxis::U:
-            return {position.u, centreU, caps.hasU};
-        case ExtraAxis::V:
-            return {position.v, centreV, caps.hasV};
-        case ExtraAxis::None:
-            break;
-    }
-    return {};
-}
-
-StickAxes ResolveSecondStick(int32_t stick2Axes, const platform::JoystickCaps& caps) {
-    switch (static_cast<SecondStickAxes>(stick2Axes)) {
-        case SecondStickAxes::UR:
-            return {ExtraAxis::U, ExtraAxis::R};
-        case SecondStickAxes::ZR:
-            return {ExtraAxis::Z, ExtraAxis::R};
-        case SecondStickAxes::RU:
-            return {ExtraAxis::R, ExtraAxis::U};
-        case SecondStickAxes::ZV:
-            return {ExtraAxis::Z, ExtraAxis::V};
-        case SecondStickAxes::Automatic:
-        default:
-            break;
-    }
-    if (caps.hasU && caps.hasR) return {ExtraAxis::U, ExtraAxis::R};
-    if (caps.hasZ && caps.hasR) return {ExtraAxis::Z, ExtraAxis::R};
-    return {};
-}
-
-bool HasAxis(const platform::JoystickCaps& caps, ExtraAxis axis) {
-    switch (axis) {
-        case ExtraAxis::Z:
-            return caps.hasZ;
-        case ExtraAxis::R:
-            return caps.hasR;
-        case ExtraAxis::U:
-            return caps.hasU;
-        case ExtraAxis::V:
-            return caps.hasV;
-        case ExtraAxis::None:
-            break;
-    }
-    return false;
-}
-
 void LiveJoystick::PollButtons() {
-    const uint32_t count = std::min<uint32_t>(caps.maxButtons, MaxButtons);
-    const uint32_t examined = count == 32 ? 0xFFFFFFFFu : (1u << count) - 1;
-    const uint32_t current = Unignored(position.buttons & examined, ignoredButtons);
+    const uint32_t current = Unignored(position.buttons & ExaminedButtons(caps), ignoredButtons);
     const uint32_t previous = previousButtons;
     previousButtons = current;
     // Only a button down now or at the previous poll has anything to do; the loop ends after

@@ -12,10 +12,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (record.profileName.find('\0') != std::string::npos) std::abort();
         if (record.joystickId >= ConfigurationEndByte) std::abort();
     }
+    for (const std::string& key : read.deviceKeys) {
+        if (key.size() > MaxDeviceKeyLength || key.find('\0') != std::string::npos) std::abort();
+    }
     ConfigurationData again;
     DecodeConfiguration(EncodeConfiguration(read), again);
     if (again.launchOnStartup != read.launchOnStartup || again.enabledMask != read.enabledMask ||
-        again.records != read.records) {
+        again.records != read.records || again.deviceKeys != read.deviceKeys) {
         std::abort();
     }
     return 0;

@@ -64,5 +64,8 @@ int main(int argc, char** argv) {
     data.enabledMask = 0x0012;
     data.records = {{4, "Beta"}, {1, "Alpha"}, {4, "Pad(12)"}, {15, ""}};
     written = WriteDiskFile(configurations + "mixed.cfg", EncodeConfiguration(data)) && written;
+    data.deviceKeys[0] = "VID_045E&PID_028E";
+    data.deviceKeys[15] = std::string(MaxDeviceKeyLength, 'k');
+    written = WriteDiskFile(configurations + "keys.cfg", EncodeConfiguration(data)) && written;
     return written ? 0 : 1;
 }

@@ -38,6 +38,9 @@ bool ReadJoystickCaps(int joystickId, JoystickCaps& out);
 
 // Whether the joystick answers now: the main control window can capture it (released at once).
 bool JoystickAnswers(int joystickId);
+// The key under which Windows knows the pad at that joystick ID (such as "VID_045E&PID_028E"),
+// whole; empty when the pad has none or it cannot be read.
+std::string JoystickDeviceKey(int joystickId);
 
 // One key-down or key-up by virtual-key code, no scan code, no other flag.
 void SendKey(uint8_t virtualKey, bool down);

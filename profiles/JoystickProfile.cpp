@@ -21,39 +21,42 @@ std::string JoystickProfile::PathOf(const std::string& name) const {
 // By value: a caller may pass the profile's own name, which the load replaces.
 LoadResult JoystickProfile::Load(std::string name) {
     if (CheckProfileName(owner.programDirectory, name) != NameProblem::None) {
-        return LoadResult::BadName;
+        return Refuse(LoadResult::BadName, name);
     }
     std::vector<uint8_t> bytes;
     switch (platform::ReadWholeFile(PathOf(name), bytes)) {
         case platform::ReadStatus::Missing:
             return CreateProfile(name);
         case platform::ReadStatus::Unreadable:
-            return LoadResult::Unreadable;
+            return Refuse(LoadResult::Unreadable, name);
         case platform::ReadStatus::Ok:
             break;
     }
 
     ProfileHeader header;
-    if (DecodeProfileHeader(bytes, header) != ProfileDecodeError::None) return LoadResult::Damaged;
+    if (DecodeProfileHeader(bytes, header) != ProfileDecodeError::None) {
+        return Refuse(LoadResult::Damaged, name);
+    }
     std::unique_ptr<uint8_t[]> text = AllocateText(header.settings.maxChars);
-    if (!text) return LoadResult::NoMemory;
+    if (!text) return Refuse(LoadResult::NoMemory, name);
     ProfileBody body;
     DecodeProfileBody(bytes, header, body, text.get());
     std::unique_ptr<uint8_t[]> extraText =
         AllocateText(header.settings.maxChars, ExtraTextSlotCount);
-    if (!extraText) return LoadResult::NoMemory;
+    if (!extraText) return Refuse(LoadResult::NoMemory, name);
     ProfileExtension extension;
     switch (DecodeProfileExtension(bytes, header, extension, extraText.get())) {
         case ProfileDecodeError::None:
             break;
         case ProfileDecodeError::NewerVersion:
-            return LoadResult::NewerVersion;
+            return Refuse(LoadResult::NewerVersion, name);
         default:
-            return LoadResult::Damaged;
+            return Refuse(LoadResult::Damaged, name);
     }
 
     std::string usedName = name;
-    if (header.buttonCount != CurrentButtonCount()) {
+    // Capabilities that cannot be read count no button: no backup is made for that count.
+    if (header.buttonCount != CurrentButtonCount() && HasCaps()) {
         // The joystick's button count changed since the file was written: the profile continues
         // under a new name with the count appended, and the old file stays as it is.
         const std::string backupName = BackupName(name);
@@ -68,8 +71,8 @@ LoadResult JoystickProfile::Load(std::string name) {
             }
             usedName = backupName;
         }
-        // No name fits: the profile runs as loaded and nothing is written, so the old file is
-        // never rewritten with the new count.
+        // No name fits: the profile runs as loaded, and Save refuses to rewrite the old file
+        // with the new count.
     }
     ReleaseHeld();
     stored.settings = header.settings;
@@ -80,7 +83,9 @@ LoadResult JoystickProfile::Load(std::string name) {
     stored.stick2Axes = extension.stick2Axes;
     stored.extraText = extension.present ? std::move(extraText) : nullptr;
     profileName = usedName;
+    fileButtonCount = usedName == name ? header.buttonCount : CurrentButtonCount();
     if (owner.platformId == PlatformWindows9x) caps.numButtons = caps.maxButtons;
+    FollowPollingDelay();
     if (usedName == name) return LoadResult::Loaded;
     modified = true;
     return Save() == SaveResult::Saved ? LoadResult::BackedUp : LoadResult::NotSaved;
@@ -96,8 +101,22 @@ LoadResult JoystickProfile::CreateProfile(const std::string& name) {
     stored.settings = defaults;
     if (!stored.CombinationText) stored.CombinationText = AllocateText(defaults.maxChars);
     profileName = name;
+    fileButtonCount = CurrentButtonCount();
     modified = true;
+    FollowPollingDelay();
     return Save() == SaveResult::Saved ? LoadResult::Created : LoadResult::NotSaved;
+}
+
+LoadResult JoystickProfile::Refuse(LoadResult result, const std::string& name) {
+    refusedName = name;
+    return result;
+}
+
+// The joystick keeps what construction gave it: the default settings and no mapping.
+void JoystickProfile::UseBuiltInSettings(const std::string& name) {
+    profileName = name;
+    fileButtonCount = -1;
+    modified = false;
 }
 
 // The button count the device reports now, as a load counts it: on Windows 95/98/Me the driver's
@@ -140,12 +159,18 @@ bool JoystickProfile::IsNewerVersionFile(const std::string& path) const {
 }
 
 SaveResult JoystickProfile::Save() {
-    if (!modified || profileName.empty()) return SaveResult::NotNeeded;
+    if (!modified) return SaveResult::NotNeeded;
+    if (fileButtonCount < 0) return SaveResult::NoFile;
+    if (profileName.empty()) return SaveResult::NotNeeded;
+    // Written for another count, the file would lose the mappings of the buttons beyond it.
+    if (!HasCaps() || CurrentButtonCount() != fileButtonCount) {
+        return SaveResult::ButtonCountChanged;
+    }
     if (IsNewerVersionFile(FilePath())) return SaveResult::NewerFileKept;
     const platform::ReplaceResult written =
         CheckProfileName(owner.programDirectory, profileName) != NameProblem::None
             ? platform::ReplaceResult::Failed
-            : platform::ReplaceWholeFile(FilePath(), EncodeProfile(stored, ButtonCount()));
+            : platform::ReplaceWholeFile(FilePath(), EncodeProfile(stored, fileButtonCount));
     if (written != platform::ReplaceResult::Replaced) {
         // The flag stays set, so the next save writes these changes.
         return written == platform::ReplaceResult::KeptInTemporary ? SaveResult::KeptInTemporary

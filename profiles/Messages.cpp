@@ -75,8 +75,6 @@ MessageText BackupLoadedMessage(int joystickNumber, const std::string& backupNam
 
 std::optional<MessageText> LoadMessage(LoadResult result, const std::string& askedName,
                                        const JoystickProfile& profile) {
-    const std::string askedPath =
-        profile.Context().programDirectory + askedName + ProfileFileExtension;
     switch (result) {
         case LoadResult::BackedUp:
             return ButtonCountChangedMessage(profile.joystickId + 1, profile.profileName);
@@ -84,20 +82,32 @@ std::optional<MessageText> LoadMessage(LoadResult result, const std::string& ask
             return BackupLoadedMessage(profile.joystickId + 1, profile.profileName, askedName);
         case LoadResult::NotSaved:
             return CouldntSaveMessage();
-        case LoadResult::Damaged:
-            return DamagedProfileMessage(askedPath, profile.profileName);
-        case LoadResult::Unreadable:
-            return UnreadableProfileMessage(askedPath, profile.profileName);
-        case LoadResult::NewerVersion:
-            return NewerVersionProfileMessage(askedPath, profile.profileName);
-        case LoadResult::NoMemory:
-            return NotEnoughMemoryMessage();
         case LoadResult::Loaded:
         case LoadResult::Created:
-        case LoadResult::BadName:
+            return std::nullopt;
+        default:
             break;
     }
-    return std::nullopt;
+    const std::string& refused = profile.RefusedName().empty() ? askedName : profile.RefusedName();
+    return RefusalMessage(result,
+                          profile.Context().programDirectory + refused + ProfileFileExtension,
+                          profile.profileName);
+}
+
+std::optional<MessageText> RefusalMessage(LoadResult result, const std::string& path,
+                                          const std::string& nameNow) {
+    switch (result) {
+        case LoadResult::Damaged:
+            return DamagedProfileMessage(path, nameNow);
+        case LoadResult::Unreadable:
+            return UnreadableProfileMessage(path, nameNow);
+        case LoadResult::NewerVersion:
+            return NewerVersionProfileMessage(path, nameNow);
+        case LoadResult::NoMemory:
+            return NotEnoughMemoryMessage();
+        default:
+            return std::nullopt;
+    }
 }
 
 std::optional<MessageText> SaveMessage(SaveResult result, const std::string& path) {
@@ -110,6 +120,19 @@ std::optional<MessageText> SaveMessage(SaveResult result, const std::string& pat
             MessageText message = CouldntSaveMessage();
             message.text += "\nThe file " + path +
                             " was made by a newer version of Quorvel and is kept as it is.";
+            return message;
+        }
+        case SaveResult::ButtonCountChanged: {
+            MessageText message = CouldntSaveMessage();
+            message.text += "\nThe joystick's number of buttons is not the one the file " + path +
+                            " was loaded for, so the file is kept as it is.";
+            return message;
+        }
+        case SaveResult::NoFile: {
+            MessageText message = CouldntSaveMessage();
+            message.text += "\nThe file " + path +
+                            " could not be loaded and is kept as it is; choose or add a profile "
+                            "to keep these settings.";
             return message;
         }
         case SaveResult::NotNeeded:

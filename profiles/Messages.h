@@ -31,9 +31,14 @@ MessageText BackupLoadedMessage(int joystickNumber, const std::string& backupNam
                                 const std::string& askedName);
 
 // What a load of `askedName` by `profile` (as the load left it) tells the user; none for a plain
-// load.
+// load. A refusal names the file refused: the profile's RefusedName(), which is the asked one or
+// the backup for this button count that the load turned to.
 std::optional<MessageText> LoadMessage(LoadResult result, const std::string& askedName,
                                        const JoystickProfile& profile);
+// What the refusal of the profile file at `path` tells the user, `nameNow` as above; none for a
+// result that refuses no file.
+std::optional<MessageText> RefusalMessage(LoadResult result, const std::string& path,
+                                          const std::string& nameNow);
 // What a save of the file at `path` tells the user; none when it wrote or had nothing to write.
 std::optional<MessageText> SaveMessage(SaveResult result, const std::string& path);
 

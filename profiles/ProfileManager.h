@@ -59,6 +59,9 @@ class ProfileManager {
     const std::vector<ProfileEntry>& Entries() const { return entries; }
     // The current joystick's profile name; empty while it has no profile.
     std::string CurrentName() const;
+    // Whether the profile commands (the items, Add, Delete) have a joystick to act on: one is
+    // current. The shell greys them while none is.
+    bool HasJoystick() const { return Current() != nullptr; }
 
     // True for a command identifier (low word of wParam, unsigned) of a profile item.
     static bool IsProfileCommand(uint16_t command) { return command >= FirstProfileCommand; }

@@ -52,6 +52,7 @@
 #define IDC_BC_PROGRESSIVE 1062
 #define IDC_BC_STICK2_AXES_LABEL 1070
 #define IDC_BC_STICK2_AXES 1071
+#define IDC_BC_PICK_HINT 1072
 
 // Commands of the popup menu "IDRPOPUP"; profile items take IDM_FIRST_PROFILE and up.
 #define IDM_EXIT 40003

@@ -127,11 +127,18 @@ bool ReadJoystick(int joystickId, JoystickState& out) {
 }
 
 bool ReadJoystickCaps(int joystickId, JoystickCaps& out) {
-    out = Get().joysticks[joystickId].caps;
+    const recording::Joystick& joystick = Get().joysticks[joystickId];
+    if (!joystick.answers || !joystick.capsAnswer) return false;
+    out = joystick.caps;
     return true;
 }
 
 bool JoystickAnswers(int joystickId) { return Get().joysticks[joystickId].answers; }
+
+std::string JoystickDeviceKey(int joystickId) {
+    const recording::Joystick& joystick = Get().joysticks[joystickId];
+    return joystick.answers ? joystick.deviceKey : std::string();
+}
 
 void SendKey(uint8_t virtualKey, bool down) {
     Record(down ? recording::CallKind::KeyDown : recording::CallKind::KeyUp, virtualKey);

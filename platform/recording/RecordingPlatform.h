@@ -40,7 +40,9 @@ struct Call {
 struct Joystick {
     platform::JoystickCaps caps;
     platform::JoystickState state;
-    bool answers = true;  // false: ReadJoystick fails
+    bool answers = true;     // false: ReadJoystick and ReadJoystickCaps fail
+    bool capsAnswer = true;  // false: ReadJoystickCaps fails while the device still answers
+    std::string deviceKey;   // what JoystickDeviceKey answers while the joystick answers
 };
 
 struct Message {

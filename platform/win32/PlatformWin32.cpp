@@ -5,10 +5,12 @@
 #include <mmsystem.h>
 #include <shellapi.h>
 
+#include <cstdio>
 #include <cstring>
 
 #include "platform/AtomicReplace.h"
 #include "platform/Platform.h"
+#include "platform/PollPacing.h"
 #include "platform/win32/PlatformWin32.h"
 
 #ifdef __MINGW32__
@@ -38,6 +40,9 @@ struct PollTimer {
     volatile LONG posted = 0;
     // Tells this timer's ticks from those a stopped one left in the queue.
     UINT generation = 0;
+    // Which ticks become polls: a tick posted again after a lost one, or queued behind a busy
+    // main thread, does not poll again within the period.
+    PollPacing pacing;
 };
 HANDLE timerQueue = nullptr;
 PollTimer pollTimers[16];
@@ -80,6 +85,22 @@ constexpr UINT GenerationMask = 0xFFFFFF;
 // A tick not taken after this long is taken as lost, and posted again: under Wine a modal
 // dialog's loop now and then drops one, which would otherwise stop that joystick for good.
 constexpr DWORD LostTickMs = 250;
+
+// Microseconds on the performance counter, which periods down to 1 ms need; the tick count
+// where there is none.
+int64_t NowUs() {
+    static const LONGLONG frequency = [] {
+        LARGE_INTEGER found;
+        return QueryPerformanceFrequency(&found) ? found.QuadPart : 0;
+    }();
+    LARGE_INTEGER counter;
+    if (frequency <= 0 || !QueryPerformanceCounter(&counter)) {
+        return static_cast<int64_t>(GetTickCount()) * 1000;
+    }
+    // In two parts, so that the product cannot overflow however long the system has run.
+    return counter.QuadPart / frequency * 1000000 +
+           counter.QuadPart % frequency * 1000000 / frequency;
+}
 
 void PostTick(UINT_PTR value) {
     PollTimer& poll = pollTimers[value & 15];
@@ -161,6 +182,31 @@ class RunKeyHandle {
   private:
     HKEY key = nullptr;
 };
+
+// Where winmm keeps each driver's joystick settings (REGSTR_PATH_JOYCONFIG).
+constexpr const char* JoystickConfigPath =
+    "System\\CurrentControlSet\\Control\\MediaResources\\Joystick\\";
+
+// A string value (REG_SZ only) up to its first 0; empty when the key or value is missing, of
+// another type, or cannot be read.
+std::string ReadStringValue(HKEY root, const std::string& path, const char* name) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return "";
+    DWORD type = 0, size = 0;
+    std::string value;
+    if (RegQueryValueExA(key, name, nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+        type == REG_SZ && size > 0) {
+        // One byte more: a value stored without its terminating 0 still ends in one.
+        std::vector<char> buffer(size + 1, '\0');
+        if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
+                             &size) == ERROR_SUCCESS &&
+            type == REG_SZ) {
+            value = buffer.data();
+        }
+    }
+    RegCloseKey(key);
+    return value;
+}
 
 constexpr DWORD FileFlags = FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN;
 
@@ -258,6 +304,22 @@ bool JoystickAnswers(int joystickId) {
     return answers;
 }
 
+std::string JoystickDeviceKey(int joystickId) {
+    JOYCAPSA caps = {};
+    if (joyGetDevCapsA(static_cast<UINT>(joystickId), &caps, sizeof caps) != JOYERR_NOERROR) {
+        return "";
+    }
+    caps.szRegKey[sizeof caps.szRegKey - 1] = '\0';
+    if (caps.szRegKey[0] == '\0') return "";
+    const std::string path =
+        std::string(JoystickConfigPath) + caps.szRegKey + "\\CurrentJoystickSettings";
+    char name[32];
+    std::snprintf(name, sizeof name, "Joystick%dOEMName", joystickId + 1);
+    // Windows 95, 98 and Me keep it for the machine only.
+    const std::string user = ReadStringValue(HKEY_CURRENT_USER, path, name);
+    return user.empty() ? ReadStringValue(HKEY_LOCAL_MACHINE, path, name) : user;
+}
+
 void SendKey(uint8_t virtualKey, bool down) {
     keybd_event(virtualKey, 0, down ? 0 : KEYEVENTF_KEYUP, 0);
 }
@@ -302,6 +364,7 @@ void StartTimer(int joystickId, int periodMs) {
     InterlockedExchange(&poll.posted, 0);
     // A period of 0 polls every millisecond, the finest the system timer goes.
     const DWORD period = static_cast<DWORD>(periodMs < 1 ? 1 : periodMs);
+    poll.pacing.SetPeriod(periodMs);
     const UINT_PTR parameter = (static_cast<UINT_PTR>(poll.generation) << 4) | (joystickId & 15);
     if (timerQueue && queues.createTimer(&poll.timer, timerQueue, PostPollTick,
                                          reinterpret_cast<PVOID>(parameter), period, period,
@@ -323,8 +386,9 @@ void StopTimer(int joystickId) {
 bool TakePollTick(WPARAM wParam, LPARAM lParam) {
     PollTimer& poll = pollTimers[wParam & 15];
     if (!poll.timer || static_cast<UINT>(lParam) != poll.generation) return false;
+    // A tick arrived: the next one may be posted, whether or not this one polls.
     InterlockedExchange(&poll.posted, 0);
-    return true;
+    return poll.pacing.Take(NowUs());
 }
 
 void RefreshJoystickList() { joyConfigChanged(0); }

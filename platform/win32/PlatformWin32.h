@@ -14,8 +14,9 @@ void SetMainWindow(HWND window);
 
 // Posted to the main control window when a joystick is due for a poll: wParam is the joystick ID.
 constexpr UINT PollTickMessage = WM_APP + 1;
-// Takes a posted PollTickMessage: true when it comes from that joystick's running poll timer,
-// false for a tick a stopped or restarted timer left in the queue.
+// Takes a posted PollTickMessage: true when it comes from that joystick's running poll timer and
+// at least half a period after that joystick's last poll; false for a tick a stopped or restarted
+// timer left in the queue, and for one of a pile the queue delivers after a busy moment.
 bool TakePollTick(WPARAM wParam, LPARAM lParam);
 
 // Tells winmm that devices changed, so that its joystick list is read again.

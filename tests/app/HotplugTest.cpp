@@ -1,6 +1,8 @@
 // Joysticks arriving and leaving after start, the selector's list, and the pause switch.
 #include "app/EnableChoice.h"
 #include "app/Hotplug.h"
+#include "profiles/ProfileFile.h"
+#include "profiles/ProfileManager.h"
 #include "tests/app/ShellFixture.h"
 
 using namespace shelltest;
@@ -104,4 +106,52 @@ TEST_F(Hotplug, PauseReleasesEveryHeldKeyAndNothingPollsUntilUnpaused) {
     SetPaused(state, false);
     EXPECT_EQ(TimerCalls(),
               (std::vector<Call>{TimerStart(0, 10), TimerStart(1, 50), TimerStart(2, 50)}));
+}
+
+TEST_F(Hotplug, APadWithOtherButtonsArrivingUnderAKeptProfileLoadsItAfreshAndItsFileStaysWhole) {
+    recording::JoystickAt(0).caps.numButtons = 16;
+    Start({0});
+    state.profiles[0]->stored.SetAction(1, ButtonEvent(16), 23);  // Enter on button 16
+    state.profiles[0]->modified = true;
+    Answer({});  // saved as it leaves, with its 16 buttons
+    const std::vector<uint8_t> sixteen = recording::Files().at(ProfilePath("P0"));
+    recording::JoystickAt(0).caps.numButtons = 10;
+    Answer({0});
+    EXPECT_EQ(state.profiles[0]->profileName, "P0(10)");
+    EXPECT_EQ(state.notices.back().text, ButtonCountChangedMessage(1, "P0(10)").text);
+    state.profiles[0]->stored.settings.threshold = 2000;
+    state.profiles[0]->modified = true;
+    ASSERT_TRUE(SaveOnExit(state));
+    EXPECT_EQ(recording::Files().at(ProfilePath("P0")), sixteen);
+    ProfileHeader backup;
+    ASSERT_EQ(DecodeProfileHeader(recording::Files().at(ProfilePath("P0(10)")), backup),
+              ProfileDecodeError::None);
+    EXPECT_EQ(backup.buttonCount, 10);
+    EXPECT_EQ(backup.settings.threshold, 2000);
+}
+
+TEST_F(Hotplug, APadWhoseCapabilitiesCannotBeReadIsNotTakenAsArrivedUntilTheyCan) {
+    Start({0});
+    recording::JoystickAt(3).capsAnswer = false;
+    Forget();
+    EXPECT_EQ(Answer({0, 3}).arrived, 0);
+    EXPECT_FALSE(state.profiles[3]);
+    EXPECT_TRUE(recording::WrittenPaths().empty());
+    recording::JoystickAt(3).capsAnswer = true;
+    EXPECT_EQ(Answer({0, 3}).arrived, 0x0008);
+    EXPECT_EQ(state.profiles[3]->profileName, "P3");
+}
+
+TEST_F(Hotplug, WithNoJoystickLeftTheProfileCommandsHaveNothingToActOnAndChangeNothing) {
+    Start({0});
+    ProfileManager manager(state);
+    EXPECT_TRUE(manager.HasJoystick());
+    Answer({});
+    Forget();
+    EXPECT_FALSE(manager.HasJoystick());
+    manager.Refresh();
+    EXPECT_FALSE(manager.Select(FirstProfileCommand));
+    EXPECT_EQ(manager.Add("New").result, AddResult::Ignored);
+    EXPECT_TRUE(recording::WrittenPaths().empty());
+    EXPECT_EQ(state.profiles[0]->profileName, "P0");
 }

@@ -248,6 +248,22 @@ TEST_F(RuleSwitching, NoticesForAnotherProgramInFrontGoToTheBalloonEveryTime) {
     }
 }
 
+TEST_F(RuleSwitching, PadBackUnderAnotherIdLoadsItsOwnProfileAndIsDecidedThere) {
+    recording::JoystickAt(0).deviceKey = "VID_044F";
+    recording::JoystickAt(1).deviceKey = "VID_045E";
+    StartWithRules();
+    state.padRecords[2].deviceKey = "VID_1234";  // ID 2's record is another pad's
+    Front(Notepad);                              // joystick 1 uses Editing
+    recording::JoystickAt(0).answers = false;
+    UpdatePresence(state, DiscoverJoysticks());
+    recording::JoystickAt(2).answers = true;
+    recording::JoystickAt(2).deviceKey = "VID_044F";
+    const PresenceChange change = UpdatePresence(state, DiscoverJoysticks());
+    EXPECT_EQ(Name(2), "P0");
+    EXPECT_EQ(rules.Apply(state, change.arrived), 0);  // the rule names joystick 1 alone
+    EXPECT_EQ(SavedName(2), "P0");
+}
+
 TEST_F(RuleSwitching, RefusedOwnProfileOnTheWayBackLeavesDefaultStandingIn) {
     StartWithRules();
     Front(Notepad);

@@ -134,6 +134,28 @@ bool Choose(HWND dialog, HWND combo, int index, bool post) {
     return Send(dialog, WM_COMMAND, command, reinterpret_cast<LPARAM>(combo));
 }
 
+// The keyboard focus moves to CONTROL as the Tab key would take it there; true once it has.
+bool Focus(HWND dialog, HWND control) {
+    if (!PostMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE)) return false;
+    const DWORD thread = GetWindowThreadProcessId(dialog, nullptr);
+    return WaitFor(SendTimeoutMs, [&] {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(thread, &info) && info.hwndFocus == control;
+    });
+}
+
+// Drops a combo box's list down (`open`) or closes it; true once it is so.
+bool DropDown(HWND combo, bool open) {
+    Send(combo, CB_SHOWDROPDOWN, open ? TRUE : FALSE, 0);
+    return WaitFor(SendTimeoutMs, [&] {
+        DWORD_PTR dropped = 0;
+        return SendMessageTimeoutA(combo, CB_GETDROPPEDSTATE, 0, 0, SMTO_NORMAL, SendTimeoutMs,
+                                   &dropped) != 0 &&
+               (dropped != 0) == open;
+    });
+}
+
 // Key presses for an open popup menu, whose loop reads every keyboard message of the thread.
 bool PostKeys(HWND main, const Arguments& args, int first) {
     for (int i = first; i < args.count; ++i) {
@@ -183,6 +205,10 @@ int RunControlCommand(const Arguments& args, HWND dialog) {
         return PostKey(control, static_cast<WPARAM>(args.Integer(4))) ? 0
                                                                       : Fail("cannot post the key");
     }
+    if (command == "focus") return Focus(dialog, control) ? 0 : Fail("the focus did not move");
+    if (command == "drop") {
+        return DropDown(control, args.Integer(4) != 0) ? 0 : Fail("the list did not follow");
+    }
     if (command == "post-click") return Click(control, true) ? 0 : 1;
     if (command == "click") return Click(control, false) ? 0 : Fail("cannot click");
     return Fail("unknown command " + command);
@@ -222,6 +248,7 @@ constexpr char Usage[] =
     "       dialogs items KIND ID | type KIND ID TEXT | choose KIND ID INDEX\n"
     "       dialogs post-choose KIND ID INDEX | click KIND ID | post-click KIND ID\n"
     "       dialogs settext KIND ID TEXT | key KIND ID VK\n"
+    "       dialogs focus KIND ID | drop KIND ID 0|1\n"
     "       dialogs box MS | no-box MS | answer ID | keys VK...\n"
     "       (KIND: add, delete or button)\n";
 

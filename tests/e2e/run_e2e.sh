@@ -14,6 +14,8 @@ if [ "${1:-}" = --inside ]; then
     source "$here/lib.sh"
     for part in start windows input profiles; do source "$here/scenarios_$part.sh"; done
     source "$here/scenarios_hotplug.sh"
+    source "$here/scenarios_pads.sh"
+    source "$here/scenarios_swaps.sh"
     source "$here/scenarios_rules.sh"
     trap '"$WINESERVER" -k 2>/dev/null; "$WINESERVER" -w 2>/dev/null' EXIT
     "scenario_$2"
@@ -27,10 +29,16 @@ all_scenarios=(start_and_exit no_joystick missing_configuration second_instance 
                hide_and_tray_double_click tray_menu launch_on_startup launch_on_startup_long_path
                main_window_layout enable_dialog joystick_trace absent_joystick_keeps_bit
                polling_delay_live profile_dialogs_layout profile_select profile_add profile_delete
-               button_dialog_layout button_dialog_ok button_dialog_cancel profile_refused)
+               button_dialog_layout button_dialog_ok button_dialog_cancel profile_refused
+               button_dialog_pick)
 all_scenarios+=(whole_controller)
 # Joysticks coming and going, Pause and the poll period; measure_* only when named.
 all_scenarios+=(joystick_arrives joystick_leaves hidden_start_waits pause poll_period)
+# Pads coming and going while the user works, and the polls after a busy main thread.
+all_scenarios+=(pad_with_other_buttons enable_choice_of_a_leaving_pad button_dialog_pad_sleeps
+                no_poll_burst)
+# Pads that swap IDs keep their profiles.
+all_scenarios+=(pads_swap_between_runs pads_swap_within_a_run)
 # Application rules; measure_* only when named.
 all_scenarios+=(rules_follow_front rules_file_created)
 scenarios=("$@")

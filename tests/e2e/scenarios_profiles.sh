@@ -21,6 +21,16 @@ poll 0 32767 32767 1
 EOF
 }
 
+# Joystick 0 with 12 buttons lets go of button 1 for one poll, then holds it again: a button held
+# when the button configuration dialog closes fires nothing until it has been released.
+button_one_again() {
+    write_sticks <<'EOF'
+joystick 0 0 65535 0 65535 12 12
+poll 0 32767 32767 0
+poll 0 32767 32767 1
+EOF
+}
+
 # The sorted entries of the main control window's hidden profile list 1026.
 expect_profile_list() {
     local list
@@ -53,6 +63,9 @@ wait_text() { wait_until 10 "control $1 to show $2" text_is "$1" "$2"; }
 logged_since() { tail -n "+$1" "$DIR/input.log" | grep -v '^#' | cut -d' ' -f2- | grep -qx "$2"; }
 
 wait_logged_since() { wait_until 10 "$2 after line $1" logged_since "$1" "$2"; }
+
+# Whether the recorded input from line FIRST on holds EVENT at least COUNT times.
+logged_times_since() { [ "$(events_from "$1" | grep -cx "$2")" -ge "$3" ]; }
 
 # From line FIRST of the log on, up to the first "key down NEW": the last event of key OLD is its
 # release; after it OLD is not pressed again.
@@ -414,6 +427,7 @@ id=1029 class=Static text="Pad" rect=5,20,130,15
 id=-1 class=Static text="Max chars in combination:" rect=0,97,45,15
 id=1070 class=Static text="Stick 2 axes:" rect=5,119,48,8
 id=1071 class=ComboBox text="Automatic" rect=55,117,80,13
+id=1072 class=Static text="Press a button or move a stick to pick it." rect=5,135,240,8
 EOF
 }
 
@@ -435,7 +449,7 @@ scenario_button_dialog_layout() {
     dump=$(dlg dump button) || fail "cannot read the button configuration dialog"
     echo "$dump"
     # WS_POPUP; DS_ABSALIGN, DS_SYSMODAL, DS_SETFONT, DS_MODALFRAME, DS_SETFOREGROUND, DS_CENTER
-    expect_profile_dialog "$dump" 307,135 0x80000AC3
+    expect_profile_dialog "$dump" 307,148 0x80000AC3
     diff -u <(button_dialog_controls | sort) <(dialog_control_lines <<<"$dump") ||
         fail "the button configuration dialog's controls differ from the template"
     local exstyle
@@ -512,6 +526,8 @@ scenario_button_dialog_ok() {
     start_program
     wait_ready >/dev/null
     wait_events "key down 0x61" 2
+    local opened
+    opened=$(log_lines)
     open_dialog button 1015
 
     # Lengths: 6 asks, No keeps 2; 0 is refused; the command that left the edit still runs.
@@ -545,8 +561,10 @@ scenario_button_dialog_ok() {
     dlg gone button 10000 || fail "Enter did not close the dialog"
     wait_bytes "$DIR/Pad.qvp" "the profile after OK" < <(profile_bytes 12 delay=20 swapy=1 \
         maxchars=4 shift=3 normal:5:0:11:ab shifted:5:2:0)
+    button_one_again
     wait_logged_since "$mark" "key down 0x42"
-    expect_switch "$mark" 0x61 0x62
+    # NumPad 1 was let go when the dialog opened and never pressed again.
+    expect_switch "$opened" 0x61 0x62
     # The press of the new mapping: the key, then the characters.
     events_from "$mark" | grep -A2 -m1 -x "key down 0x62" | paste -sd, - |
         grep -qx "key down 0x62,key down 0x41,key down 0x42" ||
@@ -589,6 +607,7 @@ scenario_button_dialog_cancel() {
     dlg gone button 10000 || fail "Cancel did not close the dialog"
     local mark
     mark=$(log_lines)
+    button_one_again
     wait_logged_since "$mark" "key down 0x61"
     cmp -s "$DIR/Pad.qvp" "$DIR/Pad.before" || fail "Cancel changed Pad.qvp"
     events_from "$mark" | grep -q 0x62 && fail "Cancel's mapping reached the joystick"
@@ -622,6 +641,92 @@ scenario_button_dialog_cancel() {
     close_dialog button 2
     expect_text 1029 '"Zed"'
     cmp -s "$DIR/Pad.qvp" "$DIR/Pad.before" || fail "selecting Zed changed Pad.qvp"
+    exit_program
+}
+
+# Joystick 0 (12 buttons, Z, R and a hat) reads at rest for one poll, then X Y BUTTONS Z POV from
+# then on; joystick 1 holds its button 1 throughout.
+pick_sticks() {
+    write_sticks <<EOF
+joystick 0 0 65535 0 65535 12 12
+axes 0 0 65535 0 65535 0 0 0 0 2
+joystick 1 0 65535 0 65535 12 12
+poll 0 32767 32767 0 32767 32767 0 0 65535
+poll 0 $1 $2 $3 $4 32767 0 0 $5
+poll 1 32767 32767 1
+EOF
+}
+
+# Joystick 0 presses (pick_sticks' arguments after SEL); the event list then selects entry SEL.
+press_picks() {
+    local wanted=$1
+    shift
+    pick_sticks "$@"
+    wait_state button 1015 "sel=$wanted"
+}
+
+# Joystick 0 presses and the event list keeps entry SEL: checked once the press has been polled.
+press_keeps() {
+    local kept=$1
+    shift
+    pick_sticks "$@"
+    wait_until 10 "the press to be polled" test -e "$DIR/sticks.txt.0.done"
+    expect_state button 1015 "sel=$kept"
+}
+
+# While the button configuration dialog is open, a press of its joystick selects the event it
+# makes active, and that joystick sends nothing while another goes on; after OK, a button held
+# fires nothing until released.
+scenario_button_dialog_pick() {
+    pick_sticks 32767 32767 0 32767 65535
+    # Joystick 0: Move Up moves the pointer, button 1 types NumPad 1 and button 2 Enter, which
+    # would press the dialog's OK; joystick 1: button 1 types NumPad 3.
+    profile_bytes 12 delay=20 normal:1:1:0 normal:5:0:10 normal:6:0:23 >"$DIR/Pad.qvp"
+    numpad_profile 12 delay=20 >"$DIR/Other.qvp"
+    config_bytes 0 0xFFFF Pad Other $(names16 Pad | head -14) >"$DIR/Quorvel.cfg"
+    cp "$DIR/Pad.qvp" "$DIR/Pad.before"
+    start_recorder
+    start_program
+    wait_ready >/dev/null
+    wait_events "key down 0x63" 2
+    local opened
+    opened=$(log_lines)
+    open_dialog button 1015
+    # Move Up .. Left, Button 1 .. 12, D-pad Up .. Left, Stick 2 Up .. Left (Z and R).
+    expect_state button 1015 "count=24"
+    press_picks 6 32767 32767 4 32767 65535   # Button 3
+    press_picks 5 32767 32767 2 32767 65535   # Button 2: Enter is not sent, the dialog stays
+    press_picks 1 65535 32767 0 32767 65535   # Move Right
+    press_picks 0 32767 0 0 32767 65535       # Move Up: the pointer stays
+    press_picks 17 32767 32767 0 32767 13500  # D-pad Down-Right: Right comes first
+    press_picks 21 32767 32767 0 65535 65535  # Stick 2 Right, on Z
+    # A press while the shift button list has the focus, or while the event list is dropped
+    # down, picks nothing.
+    dlg focus button 1020 || fail "cannot move the focus to the shift button list"
+    press_keeps 21 32767 32767 8 32767 65535  # Button 4
+    dlg focus button 1015 || fail "cannot move the focus to the event list"
+    press_picks 8 32767 32767 16 32767 65535  # Button 5
+    dlg drop button 1015 1 || fail "cannot drop the event list down"
+    press_keeps 8 32767 32767 32 32767 65535  # Button 6
+    dlg drop button 1015 0 || fail "cannot close the event list"
+    press_picks 4 32767 32767 1 32767 65535   # Button 1, held through OK
+    dlg state button >/dev/null || fail "the dialog closed under the presses"
+
+    # Wine itself moves the pointer by 0,0 when the dropped list closes.
+    local other
+    other=$(events_from "$opened" | grep -vx "key \(down\|up\) 0x63\|move 0 0" | paste -sd, -)
+    [ -z "$other" ] || fail "joystick 0 sent input while the dialog was open: $other"
+    events_from "$opened" | grep -qx "key down 0x63" || fail "joystick 1 sent nothing meanwhile"
+
+    close_dialog button 1
+    local closed
+    closed=$(log_lines)
+    check_bytes "$DIR/Pad.qvp" "the profile after OK" <"$DIR/Pad.before"
+    # Held since before OK: NumPad 1 waits while joystick 1 goes on, then comes after a release.
+    wait_until 10 "joystick 1 to go on" logged_times_since "$closed" "key down 0x63" 10
+    events_from "$closed" | grep -q 0x61 && fail "button 1, held through OK, fired"
+    pick_sticks 32767 32767 1 32767 65535
+    wait_logged_since "$closed" "key down 0x61"
     exit_program
 }
 

@@ -29,7 +29,7 @@ TEST_F(Lists, EventAndShiftListsOfferTheDirectionsThenEachReportedButtonUpTo32) 
 TEST_F(Lists, AfterTheButtonsComeTheDpadSecondStickAndZAxisTheDeviceHasAsTheAxesChoiceSays) {
     platform::JoystickCaps& caps = recording::JoystickAt(0).caps;
     caps.numButtons = 2;
-    caps.hasZ = caps.hasPov = true;  // no R: Automatic finds no second stick
+    caps.hasZ = caps.hasV = caps.hasPov = true;  // no R: Automatic finds no second stick
     profile.SetUpDevice();
     profile.stored.SetAction(1, DpadEvent(3), 23);
     ASSERT_TRUE(editor.Initialise(profile));
@@ -58,6 +58,18 @@ TEST_F(Lists, AfterTheButtonsComeTheDpadSecondStickAndZAxisTheDeviceHasAsTheAxes
     EXPECT_EQ(profile.stored.Key(Column::Normal, DpadEvent(3)), 23);
 }
 
+TEST_F(Lists, ASecondStickDirectionIsListedOnlyWhenItsOwnAxisExists) {
+    platform::JoystickCaps& caps = recording::JoystickAt(0).caps;
+    caps.numButtons = 0;
+    caps.hasU = true;  // R and U chosen, the device has U alone: only the stick's vertical axis
+    profile.SetUpDevice();
+    profile.stored.stick2Axes = static_cast<int32_t>(SecondStickAxes::RU);
+    ASSERT_TRUE(editor.Initialise(profile));
+    EXPECT_EQ(editor.View().events,
+              (std::vector<std::string>{"Move Up", "Move Right", "Move Down", "Move Left",
+                                        "Stick 2 Up", "Stick 2 Down"}));
+}
+
 TEST_F(Lists, MoveMouseLeavesTheModifierListsForAButtonAndComesBackForADirection) {
     ASSERT_TRUE(editor.Initialise(profile));
     EXPECT_EQ(editor.View().modifiers.size(), 10u);
@@ -77,7 +89,7 @@ TEST_F(Lists, ValuesAListLacksShowNothingAtOpeningAndABlankLaterAndAreKept) {
     profile.stored.shiftButton = 33;
     profile.stored.stick2Axes = 9;
     ASSERT_TRUE(editor.Initialise(profile));
-    EXPECT_EQ(editor.View().stick2AxesSelection, -1);
+    EXPECT_EQ(editor.View().stick2AxesSelection, 0);  // read as Automatic, shown so
     EXPECT_EQ(editor.View().normal.modifierSelection, -1);
     EXPECT_EQ(editor.View().shifted.keySelection, -1);
     EXPECT_EQ(editor.View().shiftSelection, -1);

@@ -130,6 +130,70 @@ TEST(ConfigurationCodec, FileCutAtEveryOffsetKeepsOnlyWholeRecords) {
     }
 }
 
+// Two records, then the keys: ID 0's pad is a wheel, ID 1 remembers none, ID 15 a pad.
+const std::vector<uint8_t> KeyedFile = {
+    0,   0,   0,   0,   0x03, 0x00,               // LaunchOnStartup 0, EnabledMask 0x0003
+    0,   'W', 0,                                  // ID 0: "W"
+    1,   'P', 0,                                  // ID 1: "P"
+    16,                                           // end byte
+    'Q', 'V', 'C', '1',                           // the device keys follow
+    'V', 'I', 'D', '_', '0',  '4',  '4', 'F', 0,  // ID 0: VID_044F
+    0,   0,   0,   0,   0,    0,    0,            // IDs 1..7: none
+    0,   0,   0,   0,   0,    0,    0,            // IDs 8..14: none
+    'V', 'I', 'D', '_', '0',  '4',  '5', 'E', 0,  // ID 15: VID_045E
+};
+
+ConfigurationData KeyedData() {
+    ConfigurationData data;
+    data.enabledMask = 0x0003;
+    data.records = {{0, "W"}, {1, "P"}};
+    data.deviceKeys[0] = "VID_044F";
+    data.deviceKeys[15] = "VID_045E";
+    return data;
+}
+
+TEST(ConfigurationCodec, DeviceKeysFollowTheEndByteWhenARecordRemembersOne) {
+    EXPECT_EQ(EncodeConfiguration(KeyedData()), KeyedFile);
+    ConfigurationData read;
+    DecodeConfiguration(KeyedFile, read);
+    EXPECT_EQ(read.keyList, DeviceKeyList::Read);
+    EXPECT_EQ(read.deviceKeys, KeyedData().deviceKeys);
+    EXPECT_EQ(read.records, KeyedData().records);
+
+    ConfigurationData none = KeyedData();
+    none.deviceKeys = DeviceKeys{};
+    EXPECT_EQ(EncodeConfiguration(none),
+              std::vector<uint8_t>(KeyedFile.begin(), KeyedFile.begin() + 13));
+}
+
+TEST(ConfigurationCodec, ADamagedKeyListRemembersNothingAndTheRecordsStillCount) {
+    for (size_t size = 13; size < KeyedFile.size(); ++size) {
+        ConfigurationData read;
+        DecodeConfiguration(std::vector<uint8_t>(KeyedFile.begin(), KeyedFile.begin() + size),
+                            read);
+        EXPECT_EQ(read.keyList, size < 17 ? DeviceKeyList::None : DeviceKeyList::Damaged) << size;
+        EXPECT_EQ(read.deviceKeys, DeviceKeys{}) << size;
+        EXPECT_EQ(read.records, KeyedData().records) << size;
+    }
+    std::vector<uint8_t> other = KeyedFile;
+    other[16] = '2';  // QVC2: not a list of keys
+    ConfigurationData read;
+    DecodeConfiguration(other, read);
+    EXPECT_EQ(read.keyList, DeviceKeyList::None);
+
+    // A key may have 63 bytes, not 64; bytes after the sixteenth key are left alone.
+    ConfigurationData longest = KeyedData();
+    longest.deviceKeys[15] = std::string(MaxDeviceKeyLength, 'k');
+    std::vector<uint8_t> bytes = EncodeConfiguration(longest);
+    bytes.push_back('x');
+    DecodeConfiguration(bytes, read);
+    EXPECT_EQ(read.deviceKeys, longest.deviceKeys);
+    bytes.insert(bytes.end() - 2, 'k');
+    DecodeConfiguration(bytes, read);
+    EXPECT_EQ(read.keyList, DeviceKeyList::Damaged);
+    EXPECT_EQ(read.deviceKeys, DeviceKeys{});
+}
+
 TEST_F(Configuration, ProfilesAreMadeOnlyForPresentJoysticks) {
     state.PresentMask = 0x0012;
     recording::Files()[ConfigPath] = WorkedExampleFile;
@@ -169,6 +233,32 @@ TEST_F(Configuration, ARefusedProfileKeepsItsRecordUntilTheUserChoosesAnother) {
     DecodeConfiguration(recording::Files().at(ConfigPath), data);
     EXPECT_EQ(data.records[0].profileName, "Broken");
     EXPECT_EQ(recording::Files().at("C:\\Q\\Broken.qvp"), broken);
+}
+
+TEST_F(Configuration, WithTheProfileAndDefaultBothRefusedTheJoystickRunsOnBuiltInSettings) {
+    state.PresentMask = 0x0001;
+    PutConfiguration({{0, "Broken"}});
+    const std::vector<uint8_t> broken(40, 0xFF);  // N = -1
+    recording::Files()["C:\\Q\\Broken.qvp"] = broken;
+    recording::Files()["C:\\Q\\Default.qvp"] = broken;
+    ASSERT_TRUE(LoadConfiguration(state));
+    JoystickProfile& profile = *state.profiles[0];
+    EXPECT_EQ(profile.Settings(), ProfileSettings{});
+    ASSERT_EQ(state.notices.size(), 2u);
+    EXPECT_EQ(state.notices[0].text, DamagedProfileMessage("C:\\Q\\Broken.qvp", "").text);
+    EXPECT_EQ(state.notices[1].text, DamagedProfileMessage("C:\\Q\\Default.qvp", "").text);
+
+    // An edit cannot be saved, and the user is told so; Quorvel.cfg keeps naming Broken.
+    profile.stored.settings.threshold = 2000;
+    profile.modified = true;
+    const SaveResult saved = profile.Save();
+    EXPECT_EQ(saved, SaveResult::NoFile);
+    EXPECT_EQ(SaveMessage(saved, profile.FilePath())->text,
+              "Couldn't save settings\nThe file C:\\Q\\Broken.qvp could not be loaded and is "
+              "kept as it is; choose or add a profile to keep these settings.");
+    ASSERT_TRUE(SaveConfiguration(state));
+    EXPECT_EQ(WrittenRecords()[0].profileName, "Broken");
+    EXPECT_EQ(recording::WrittenPaths(), std::vector<std::string>{ConfigPath});
 }
 
 TEST_F(Configuration, RecordsOfAbsentJoysticksLeaveTheirProfileFilesAlone) {

@@ -219,6 +219,31 @@ TEST_F(Saving, DeviceWithMoreThan32ButtonsIsStoredAs32AndLoadsWithoutABackup) {
     EXPECT_EQ(recording::Messages().size(), 0u);
 }
 
+TEST_F(Saving, NeverRewritesAFileForAnotherButtonCountThanItWasLoadedFor) {
+    JoystickProfile profile(context, 0);
+    LoadPad(profile);
+    SetButtons(10, 10);
+    profile.SetUpDevice();  // another device answers under this ID
+    profile.modified = true;
+    EXPECT_EQ(profile.Save(), SaveResult::ButtonCountChanged);
+    EXPECT_EQ(SaveMessage(SaveResult::ButtonCountChanged, PathOf("Pad"))->text,
+              "Couldn't save settings\nThe joystick's number of buttons is not the one the file " +
+                  PathOf("Pad") + " was loaded for, so the file is kept as it is.");
+    EXPECT_TRUE(recording::WrittenPaths().empty());
+    EXPECT_TRUE(profile.modified);
+}
+
+TEST_F(Saving, CapabilitiesThatCannotBeReadMakeNoBackupAndNoSave) {
+    recording::Files()[PathOf("Pad")] = Pad().Bytes();
+    recording::JoystickAt(0).capsAnswer = false;
+    JoystickProfile profile(context, 0);
+    EXPECT_EQ(profile.Load("Pad"), LoadResult::Loaded);
+    EXPECT_EQ(profile.profileName, "Pad");
+    profile.modified = true;
+    EXPECT_EQ(profile.Save(), SaveResult::ButtonCountChanged);
+    EXPECT_TRUE(recording::WrittenPaths().empty());
+}
+
 TEST_F(LoadedSettings, EveryFieldReachesItsSettingAndIsSavedBackUnchanged) {
     FileContent one;  // one button: CTRL+ALT+SHIFT, F1 and "x"; every setting distinct
     one.settings = {1, 0, 1, 42, 75, 3000, 2000, 1};
@@ -364,6 +389,17 @@ TEST_F(ButtonCountChange, AnEarlierBackupIsLoadedNotOverwritten) {
               BackupLoadedMessage(1, "Pad(10)", "Pad").text);
     EXPECT_EQ(recording::Files().at(PathOf("Pad(10)")), edited.Bytes());
     EXPECT_EQ(profile.stored.ActionTable, edited.table);
+}
+
+TEST_F(ButtonCountChange, ARefusedBackupIsReportedUnderItsOwnName) {
+    JoystickProfile profile(context, 0);
+    LoadPad(profile);  // Pad.qvp is sound, and the joystick keeps it
+    recording::Files()[PathOf("Pad(10)")] = {1, 2, 3};
+    SetButtons(10, 10);
+    profile.SetUpDevice();
+    EXPECT_EQ(profile.Load("Pad"), LoadResult::Damaged);
+    EXPECT_EQ(LoadMessage(LoadResult::Damaged, "Pad", profile)->text,
+              DamagedProfileMessage(PathOf("Pad(10)"), "Pad").text);
 }
 
 TEST_F(ButtonCountChange, NameTooLongForTheSuffixIsShortenedSoTheOldFileIsNeverRewritten) {

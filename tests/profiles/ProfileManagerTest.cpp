@@ -157,6 +157,24 @@ TEST_F(SelectProfile, SavesTheOldProfileReleasesHeldKeysThenLoadsTheFileAndTheDe
     EXPECT_TRUE(recording::TakeInput().empty());
 }
 
+TEST_F(SelectProfile, ChoosingOrAddingAProfileRetimesThePollsToItsPollingDelay) {
+    ProfileHeader fast;
+    fast.settings.pollingDelay = 5;
+    fast.buttonCount = 32;
+    recording::Files()[Dir + "Fast.qvp"] = EncodeProfile(fast, ActionEntries{}, nullptr, 0);
+    Current().StartPolling();  // at Pad's 50 ms
+    recording::Calls().clear();
+    manager.Refresh();
+    ASSERT_TRUE(manager.Select(FirstProfileCommand));
+    ASSERT_EQ(manager.Add("New").result, AddResult::Added);  // a new profile polls at 50 ms
+    std::vector<recording::Call> timers;
+    for (const recording::Call& call : recording::Calls()) {
+        if (call.kind == recording::CallKind::TimerStart) timers.push_back(call);
+    }
+    EXPECT_EQ(timers, (std::vector<recording::Call>{{recording::CallKind::TimerStart, 0, 5},
+                                                    {recording::CallKind::TimerStart, 0, 50}}));
+}
+
 TEST_F(AddProfile, AnExistingNameInAnyLetterCaseWithOrWithoutExtensionSelectsThatProfile) {
     AddFile("Zed.qvp", 2222);
     const struct {

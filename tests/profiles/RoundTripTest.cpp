@@ -73,11 +73,16 @@ TEST(RoundTrip, RandomConfigurationReadsBackUnchanged) {
             for (char& c : name) c = static_cast<char>(nameByte(random));
             data.records.push_back({static_cast<uint8_t>(id(random)), name});
         }
+        // Keys of up to 63 bytes in half the rounds.
+        for (std::string& key : data.deviceKeys) {
+            if (round % 2 == 0) key.assign(static_cast<size_t>(length(random) % 64), 'k');
+        }
 
         ConfigurationData read;
         DecodeConfiguration(EncodeConfiguration(data), read);
         EXPECT_EQ(read.launchOnStartup, data.launchOnStartup) << round;
         EXPECT_EQ(read.enabledMask, data.enabledMask) << round;
         EXPECT_EQ(read.records, data.records) << round;
+        EXPECT_EQ(read.deviceKeys, data.deviceKeys) << round;
     }
 }

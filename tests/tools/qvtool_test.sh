@@ -178,6 +178,20 @@ expect_output "show chars" "$CASES/show-chars.expected" "$QVTOOL" show chars.qvp
 expect_output "show short" "$CASES/show-short.expected" "$QVTOOL" show short.qvp
 expect_output "show whole" "$CASES/show-whole.expected" "$QVTOOL" show whole.qvp
 
+# A configuration remembering the pads of IDs 0 and 15, the second key with bytes to escape.
+"$QVTOOL" default-config Quorvel.cfg || fail "default-config failed"
+{
+    printf 'QVC1VID_045E&PID_028E\000'
+    for _ in 1 2 3 4 5 6 7 8 9 10 11 12 13 14; do printf '\000'; done
+    printf 'odd"\001\000'
+} >>Quorvel.cfg
+expect_output "show configuration" "$CASES/show-config.expected" "$QVTOOL" show Quorvel.cfg
+dd if=Quorvel.cfg of=cut.cfg bs=1 count=$(($(wc -c <Quorvel.cfg) - 1)) 2>/dev/null
+"$QVTOOL" show cut.cfg >"$WORK/out" 2>&1
+grep -q '^Joystick 16 (ID 15): no pad key$' "$WORK/out" &&
+    grep -qF '(the list of pad keys is damaged: none is used)' "$WORK/out" ||
+    fail "show of a cut list of pad keys: $(cat "$WORK/out")"
+
 # --- Refused input -------------------------------------------------------------------------------
 
 # expect_refusal NAME PATTERN COMMAND...: exit status 2 and PATTERN (fixed text) in stderr.

@@ -1,4 +1,4 @@
-// qvtool show: a profile file as readable text.
+// qvtool show: a profile or configuration file as readable text.
 #include <cctype>
 #include <cstdio>
 #include <memory>
@@ -91,6 +91,18 @@ int ShowConfiguration(const std::string& path, const std::vector<uint8_t>& bytes
     for (const ConfigurationRecord& record : data.records) {
         std::fprintf(out, "Joystick %d (ID %d): profile %s\n", record.joystickId + 1,
                      record.joystickId, QuotedName(record.profileName).c_str());
+    }
+    if (data.keyList == DeviceKeyList::Damaged) {
+        std::fputs("(the list of pad keys is damaged: none is used)\n", out);
+    }
+    for (int id = 0; id < ConfigurationRecordCount; ++id) {
+        const std::string& key = data.deviceKeys[id];
+        if (key.empty()) {
+            std::fprintf(out, "Joystick %d (ID %d): no pad key\n", id + 1, id);
+        } else {
+            std::fprintf(out, "Joystick %d (ID %d): pad key %s\n", id + 1, id,
+                         QuotedName(key).c_str());
+        }
     }
     return 0;
 }

@@ -11,6 +11,8 @@
 //                                                           (hundredths of a degree; 65535 at rest)
 //   appear ID MS                                            ID answers only from MS on
 //   disappear ID MS                                         ID answers no more from MS on
+//   regkey ID NAME                                          joyGetDevCapsA reports NAME as
+//                                                           szRegKey (empty without the line)
 // MS counts milliseconds from the first joystick call of the process; an ID that does not answer
 // fails every call as an unplugged one.
 // Each joyGetPosEx of an ID returns the next reading of its list and then keeps returning the
@@ -57,6 +59,7 @@ struct Stick {
     size_t served = 0;  // readings handed out since the script was loaded
     bool doneMarked = false;
     DWORD appearMs = 0, disappearMs = 0xFFFFFFFF;  // answering from, and until
+    std::string regKey;
 };
 
 struct Script {
@@ -166,6 +169,9 @@ void ParseLine(char* line, Stick (&sticks)[StickCount]) {
             ParseExtraReading(reading, separators);
         }
         stick.readings.push_back(reading);
+    } else if (std::strcmp(word, "regkey") == 0) {
+        const char* name = std::strtok(nullptr, separators);
+        if (name != nullptr) stick.regKey = name;
     } else if (std::strcmp(word, "axes") == 0) {
         ParseAxes(stick, separators);
     } else if (std::strcmp(word, "appear") == 0 || std::strcmp(word, "disappear") == 0) {
@@ -315,6 +321,7 @@ MMRESULT WINAPI joyGetDevCapsA(UINT_PTR id, LPJOYCAPSA caps, UINT size) {
         JOYCAPSA filled = {};
         FillCaps(*stick, filled);
         std::strcpy(filled.szPname, "Scripted joystick");
+        lstrcpynA(filled.szRegKey, stick->regKey.c_str(), sizeof filled.szRegKey);
         *caps = filled;
         result = JOYERR_NOERROR;
     }
