@@ -99,10 +99,11 @@ void Application::Rescan(bool deviceChanged) {
     }
     // A pad that arrives while a rule is in force follows it.
     if (change.arrived) FollowSwitches(rules.Apply(state, change.arrived));
-    // Inside a command, the command shows them once it has finished. With another program in
-    // front, a game perhaps, a balloon tells them: a message box would take its focus.
+    // Inside a command, the command shows them once it has finished. While rules are in force
+    // and another program is in front, a game perhaps, a balloon tells them: a message box would
+    // take its focus. Without rules the program tells them as it always has.
     if (commandDepth == 0) {
-        if (HasBalloons() && ForegroundWatch::AnotherProgramInFront()) {
+        if (rules.HasRules() && HasBalloons() && ForegroundWatch::AnotherProgramInFront()) {
             rules.TellInBalloon(state.notices);
         }
         ShowNotices();
