@@ -107,8 +107,9 @@ int ButtonDialogJoystick(const ApplicationState& state) {
 void RefreshMuting(ApplicationState& state, int id) {
     if (id < 0 || id >= MaxJoysticks || !state.profiles[id]) return;
     // While it is open, the dialog's own buttons must not be pressed by mapped keys, nor the
-    // pointer dragged off its lists.
-    state.profiles[id]->SetMuted(ButtonDialogJoystick(state) == id);
+    // pointer dragged off its lists; an "off" rule's joystick sends nothing.
+    state.profiles[id]->SetMuted(ButtonDialogJoystick(state) == id ||
+                                 state.ruleInForce[id].action == RuleAction::Off);
 }
 
 void DeleteProfiles(ApplicationState& state) {

@@ -58,9 +58,9 @@ void SetButtonDialogJoystick(ApplicationState& state, int id);
 // The ID where the pad the open button configuration dialog configures sits now, present or gone
 // since; -1 while the dialog is closed.
 int ButtonDialogJoystick(const ApplicationState& state);
-// Mutes joystick `id` while a reason holds (its button configuration dialog is open) and unmutes
-// it otherwise, so that controls held then fire nothing until released. Nothing for an ID without
-// a profile.
+// Mutes joystick `id` while a reason holds (its button configuration dialog is open, or an
+// application rule turns it off) and unmutes it otherwise, so that controls held then fire
+// nothing until released. Nothing for an ID without a profile.
 void RefreshMuting(ApplicationState& state, int id);
 
 // Deletes every profile; each stops its timer and releases what it holds.

@@ -20,6 +20,8 @@ namespace {
 
 // Pixels a side: the small icon the notification area shows.
 constexpr int TrayIconSize = 16;
+// How long a balloon asks to stay (systems keep it between 10 and 30 s).
+constexpr UINT BalloonTimeoutMs = 10000;
 
 }  // namespace
 
@@ -76,6 +78,11 @@ int Application::Initialise(bool hidden) {
     EnableJoystickControls();
     UpdateTrayTip();
     SetTimer(mainWindow, RescanTimerId, RescanPeriodMs, nullptr);
+    FollowSwitches(rules.CheckFile(state));
+    ShowBalloon();
+    // Polled: under Wine a foreground event hook never fires; where one does, it is quicker.
+    SetTimer(mainWindow, WatchTimerId, WatchPeriodMs, nullptr);
+    ForegroundWatch::HookChanges(mainWindow, FrontChangedMessage);
     return 1;
 }
 
@@ -90,8 +97,18 @@ void Application::Rescan(bool deviceChanged) {
         EnableJoystickControls();
         UpdateTrayTip();
     }
-    // Inside a command, the command shows them once it has finished.
-    if (commandDepth == 0) ShowNotices();
+    // A pad that arrives while a rule is in force follows it.
+    if (change.arrived) FollowSwitches(rules.Apply(state, change.arrived));
+    // Inside a command, the command shows them once it has finished. While rules are in force
+    // and another program is in front, a game perhaps, a balloon tells them: a message box would
+    // take its focus. Without rules the program tells them as it always has.
+    if (commandDepth == 0) {
+        if (rules.HasRules() && HasBalloons() && ForegroundWatch::AnotherProgramInFront()) {
+            rules.TellInBalloon(state.notices);
+        }
+        ShowNotices();
+    }
+    ShowBalloon();
     rescanning = false;
 }
 
@@ -104,6 +121,54 @@ void Application::TogglePause() {
 void Application::UpdateTrayTip() {
     lstrcpynA(trayIcon.szTip, TrayTip(state).c_str(), sizeof trayIcon.szTip);
     Shell_NotifyIconA(NIM_MODIFY, &trayIcon);
+}
+
+void Application::OnWatchTick() {
+    if (state.exiting || exited) return;
+    if (++watchTicks % RulesFileCheckTicks == 0) FollowSwitches(rules.CheckFile(state));
+    WatchFront();
+}
+
+void Application::WatchFront() {
+    if (state.exiting || exited) return;
+    Foreground front;
+    // Without a rule nothing is looked up: the program behaves as without rules.
+    if (rules.HasRules() && foreground.Read(rules.WatchesTitles(), front)) {
+        FollowSwitches(rules.SeeFront(state, front));
+        if (foreground.ProgramChanged()) {
+            rules.SeeElevation(state, front.programPath, foreground.FrontElevation(),
+                               ForegroundWatch::SelfElevation());
+        }
+    }
+    ShowBalloon();
+}
+
+void Application::FollowSwitches(uint16_t switched) {
+    if (switched == 0) return;
+    const int current = state.CurrentJoystick;
+    if (current >= 0 && current < MaxJoysticks && ((switched >> current) & 1u)) RefreshView();
+    // The dialog starts over from the profile in force, as after a choice by hand.
+    const int configured = ButtonDialogJoystick(state);
+    if (buttonDialog && configured >= 0 && ((switched >> configured) & 1u)) {
+        SendMessageA(buttonDialog, ProfileChangedMessage, 0, 0);
+    }
+    UpdateTrayTip();
+}
+
+void Application::ShowBalloon() {
+    const std::string text = rules.TakeBalloon();
+    if (text.empty() || !HasBalloons()) return;
+    NOTIFYICONDATAA balloon = {};
+    // The record size of shell32 5.0, the first with balloons.
+    balloon.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    balloon.hWnd = mainWindow;
+    balloon.uID = TrayIconId;
+    balloon.uFlags = NIF_INFO;
+    lstrcpynA(balloon.szInfo, text.c_str(), sizeof balloon.szInfo);
+    lstrcpynA(balloon.szInfoTitle, PlainTip, sizeof balloon.szInfoTitle);
+    balloon.uTimeout = BalloonTimeoutMs;
+    balloon.dwInfoFlags = NIIF_WARNING;
+    Shell_NotifyIconA(NIM_MODIFY, &balloon);
 }
 
 void Application::EnableJoystickControls() {
@@ -155,7 +220,9 @@ void Application::RefreshView() {
 }
 
 void Application::OnProfileChosen() {
+    RefreshMuting(state, state.CurrentJoystick);
     RefreshView();
+    UpdateTrayTip();
     // The dialog starts over from the profile its joystick has now, so its OK never writes one
     // profile's mappings into another; a change for another joystick leaves its edits alone.
     if (buttonDialog && ButtonDialogJoystick(state) == state.CurrentJoystick) {

@@ -10,6 +10,8 @@
 #include <optional>
 
 #include "app/EnableChoice.h"
+#include "app/ForegroundWatch_win32.h"
+#include "app/RulesInForce.h"
 #include "app/SliderControl_win32.h"
 #include "app/SliderSettings.h"
 #include "editor/WindowDrag_win32.h"
@@ -23,6 +25,14 @@ constexpr UINT TrayIconMessage = WM_USER;
 // a change even where window timers run late.
 constexpr UINT_PTR RescanTimerId = 1000;
 constexpr UINT RescanPeriodMs = 1500;
+// The window timer that looks at the application in front, its period, and every how many of
+// its ticks the rules file's size and time are looked at (each second). 200 ms, not 250: a
+// switch, loading included, is done within 250 ms of the change in front.
+constexpr UINT_PTR WatchTimerId = 1001;
+constexpr UINT WatchPeriodMs = 200;
+constexpr unsigned RulesFileCheckTicks = 5;
+// Posted to the main control window when the system reports another window in front.
+constexpr UINT FrontChangedMessage = WM_APP + 2;
 
 class Application {
   public:
@@ -43,8 +53,19 @@ class Application {
     void Rescan(bool deviceChanged);
     // Pause menu item: toggles the pause, its check mark and the tip.
     void TogglePause();
-    // The icon's tip says whether the program is paused or waits for a joystick.
+    // The icon's tip says whether the program is paused or waits for a joystick, or which rule
+    // decides for the current joystick.
     void UpdateTrayTip();
+    // A watch timer tick: the rules file when due, then WatchFront.
+    void OnWatchTick();
+    // The application in front (while a rule is in force): the joysticks follow, and a balloon
+    // tells what is new.
+    void WatchFront();
+    // After rules switched the joysticks of `switched`: the view follows when the current one
+    // is among them, an open button configuration dialog when its joystick is, and the tip.
+    void FollowSwitches(uint16_t switched);
+    // The balloon the rules have due, where the shell has balloons.
+    void ShowBalloon();
     // The sliders and the joystick-dependent buttons are enabled while a joystick is current.
     void EnableJoystickControls();
 
@@ -55,8 +76,9 @@ class Application {
     // Puts the current profile on the sliders and its name in control 1029; an open button
     // configuration dialog is told that the current joystick may have changed.
     void RefreshView();
-    // After the user gave the current joystick another profile (a menu choice, Add): the view
-    // follows, and so does an open button configuration dialog on that joystick.
+    // After the user gave the current joystick another profile (a menu choice, Add): it sends
+    // again if a rule had turned it off; the view and the tip follow, and so does an open button
+    // configuration dialog on that joystick.
     void OnProfileChosen();
     // The profile of the joystick the open button configuration dialog edits, kept while that
     // joystick is away; null when there is none.
@@ -97,6 +119,9 @@ class Application {
     void ButtonConfiguration();
     void AddProfile();
     void DeleteProfile();
+    // "Application Rules...": creates the rules file when missing, then opens it in the user's
+    // editor, or in Notepad.
+    void EditRules();
     // The selector's choice becomes current, after the previous profile is saved.
     void OnJoystickSelected(HWND selector);
     // Every command of the main control window: runs it, then shows the notices it left. Exit
@@ -127,6 +152,9 @@ class Application {
     bool rescanning = false;
     // The open button configuration dialog, told when the user changes its joystick's profile.
     HWND buttonDialog = nullptr;
+    RulesInForce rules;
+    ForegroundWatch foreground;
+    unsigned watchTicks = 0;
 };
 
 // The creation parameter of the About, enabling, Add Profile and Delete Profile dialogs, alive

@@ -68,5 +68,11 @@ void SetPaused(ApplicationState& state, bool paused) {
 
 std::string TrayTip(const ApplicationState& state) {
     if (state.paused) return PausedTip;
-    return state.PresentMask == 0 ? WaitingTip : PlainTip;
+    if (state.PresentMask == 0) return WaitingTip;
+    const int current = state.CurrentJoystick;
+    if (current >= 0 && current < MaxJoysticks &&
+        state.ruleInForce[current].action != RuleAction::Own) {
+        return std::string(PlainTip) + " - " + state.ruleInForce[current].rule;
+    }
+    return PlainTip;
 }

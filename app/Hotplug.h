@@ -37,5 +37,6 @@ std::vector<int> SelectorJoysticks(const ApplicationState& state);
 // then present and enabled joysticks poll again. Nothing is saved.
 void SetPaused(ApplicationState& state, bool paused);
 
-// The icon's tip: paused, waiting with no joystick present, or the program's name.
+// The icon's tip: paused, waiting with no joystick present, the name of the application rule
+// that decides for the current joystick ("Quorvel - NAME"), or the program's name.
 std::string TrayTip(const ApplicationState& state);

@@ -66,13 +66,37 @@ INT_PTR OnCommand(Application& app, WORD command, WORD notification, HWND contro
         case IDM_PAUSE:
             app.TogglePause();
             return TRUE;
+        case IDM_APPLICATION_RULES:
+            app.EditRules();
+            return TRUE;
         default:
             // Among others the cancel command (2) of Alt+F4: the window closes only by Exit.
             return FALSE;
     }
 }
 
+// Opens the file in the program the user has for its type, else in Notepad, which reads any
+// text; false when neither started.
+bool OpenInEditor(HWND owner, const std::string& path) {
+    const HINSTANCE opened =
+        ShellExecuteA(owner, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    // Values above 32 mean success.
+    if (reinterpret_cast<INT_PTR>(opened) > 32) return true;
+    std::string command = "notepad.exe \"" + path + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        return false;
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+}
+
 void OnDestroy(Application& app) {
+    ForegroundWatch::Unhook();
     DeleteProfiles(app.state);
     app.RemoveTrayIcon();
     PostQuitMessage(0);
@@ -91,7 +115,11 @@ INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return app->RunCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         case WM_TIMER:
             if (wParam == RescanTimerId) app->Rescan(false);
+            if (wParam == WatchTimerId) app->OnWatchTick();
             return FALSE;
+        case FrontChangedMessage:
+            app->WatchFront();
+            return TRUE;
         case platform::PollTickMessage:
             if (platform::TakePollTick(wParam, lParam)) app->PollJoystick(wParam);
             return TRUE;
@@ -180,6 +208,15 @@ void Application::ButtonConfiguration() {
     }
 }
 
+void Application::EditRules() {
+    const std::string path = state.context.programDirectory + RulesFileName;
+    if (!PrepareRulesFile(path)) {
+        Note(state.notices, CouldntCreateRulesMessage(path));
+    } else if (!OpenInEditor(mainWindow, path)) {
+        Note(state.notices, CouldntOpenRulesMessage(path));
+    }
+}
+
 void Application::AddProfile() {
     // Greyed without a joystick; posted anyway, there is no profile to rename.
     if (!profileManager.HasJoystick()) return;
@@ -194,7 +231,10 @@ void Application::OnJoystickSelected(HWND selector) {
     const LRESULT entry = SendMessageA(selector, CB_GETCURSEL, 0, 0);
     if (entry == CB_ERR) return;
     const LRESULT id = SendMessageA(selector, CB_GETITEMDATA, static_cast<WPARAM>(entry), 0);
-    if (ChangeJoystick(state, static_cast<int>(id))) RefreshView();
+    if (!ChangeJoystick(state, static_cast<int>(id))) return;
+    RefreshView();
+    // The tip names the rule that decides for the joystick now current.
+    UpdateTrayTip();
 }
 
 void Application::OnTrayIcon(LPARAM event) {

@@ -77,6 +77,11 @@ void Application::RefreshProfileList() {
     // Kept filled for whoever reads the window, but the entries alone say which item is which
     // file: this list sorts by its own rules.
     FillList(mainWindow, IDC_PROFILE_LIST, fileNames);
+    // The check mark: the profile in force for the current joystick, whoever chose it.
+    const int inForce = profileManager.CurrentEntry();
+    if (inForce >= 0) {
+        CheckMenuItem(submenu, static_cast<UINT>(inForce), MF_BYPOSITION | MF_CHECKED);
+    }
     SetDlgItemTextA(mainWindow, IDC_CURRENT_PROFILE, profileManager.CurrentName().c_str());
     // In the notification-area menu: greyed with no joystick to act on, as button 1031 is.
     EnableMenuItem(GetSubMenu(popupMenu, 0), ProfileSubmenuPosition,

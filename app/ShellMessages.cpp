@@ -24,6 +24,14 @@ MessageText CouldntSetRegistryMessage() {
     return {"Couldn't set registry value", "Error", platform::MessageIcon::Error, true};
 }
 
+MessageText CouldntCreateRulesMessage(const std::string& path) {
+    return {"Couldn't create " + path, "Error", platform::MessageIcon::Error, true};
+}
+
+MessageText CouldntOpenRulesMessage(const std::string& path) {
+    return {"Couldn't open " + path + " in an editor", "Error", platform::MessageIcon::Error, true};
+}
+
 std::optional<MessageText> AutostartMessage(AutostartResult result, bool clicked) {
     // Only the user's click reports a value left in force; at start the program says nothing
     // about an administrator's entry, which would otherwise greet it at every logon.

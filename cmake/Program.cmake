@@ -5,6 +5,7 @@ enable_language(RC)
 add_executable(Quorvel WIN32
     app/Application_win32.cpp
     app/Dialogs_win32.cpp
+    app/ForegroundWatch_win32.cpp
     app/MainWindow_win32.cpp
     app/ProfileDialogs_win32.cpp
     app/SliderControl_win32.cpp

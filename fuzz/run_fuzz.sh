@@ -1,5 +1,5 @@
 #!/bin/sh
-# Builds the decoder and engine fuzz targets with clang, makes seed corpora from valid files and
+# Builds the decoder, engine and rules fuzz targets with clang, makes seed corpora from valid files and
 # runs each target for SECONDS seconds. Exits non-zero when a target crashes, leaks or hangs.
 # The build directory is $FUZZ_BUILD_DIR, by default build-fuzz beside this directory.
 set -eu
@@ -14,11 +14,13 @@ build=${FUZZ_BUILD_DIR:-$root/build-fuzz}
 CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DQUORVEL_FUZZ=ON \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" --target profile_decoder_fuzz configuration_decoder_fuzz profile_poll_fuzz \
-    fuzz_seeds qvtool
+    rules_parser_fuzz fuzz_seeds qvtool
 
 seeds=$build/fuzz-seeds
 rm -rf "$seeds"
-mkdir -p "$seeds/profile" "$seeds/configuration" "$seeds/polls" "$build/fuzz-artifacts"
+mkdir -p "$seeds/profile" "$seeds/configuration" "$seeds/polls" "$seeds/rules" \
+    "$build/fuzz-artifacts"
+cp "$root/tests/tools/cases/"*.rules "$seeds/rules/"
 cp "$root/examples/Pad.qvp" "$seeds/profile/"
 "$build/qvtool" default-config "$seeds/configuration/Quorvel.cfg"
 "$build/fuzz/fuzz_seeds" "$seeds/profile" "$seeds/configuration"
@@ -50,4 +52,5 @@ run() {
 run profile_decoder_fuzz profile -max_len=20000
 run configuration_decoder_fuzz configuration
 run profile_poll_fuzz polls -max_len=20000
+run rules_parser_fuzz rules
 exit $status

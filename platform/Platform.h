@@ -75,6 +75,18 @@ enum class ReplaceResult {
 ReplaceResult ReplaceWholeFile(const std::string& path, const std::vector<uint8_t>& bytes);
 // Deletes a file; false when it could not be deleted.
 bool RemoveFile(const std::string& path);
+// A file's size and last write time (in the system's own units): a change of either tells that
+// the file was written since.
+struct FileStamp {
+    uint64_t size = 0;
+    uint64_t time = 0;
+    bool operator==(const FileStamp& other) const {
+        return size == other.size && time == other.time;
+    }
+    bool operator!=(const FileStamp& other) const { return !(*this == other); }
+};
+// False, leaving `out` unchanged, when there is no such file.
+bool GetFileStamp(const std::string& path, FileStamp& out);
 // Names of the regular files directly in `directory` (which ends with the path separator), in no
 // particular order: no directories, hidden or system files. Empty when none can be listed.
 std::vector<std::string> ListFiles(const std::string& directory);

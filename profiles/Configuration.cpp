@@ -18,6 +18,7 @@ void CreateProfile(ApplicationState& state, int id, const std::string& name) {
     state.profiles[id] = std::make_unique<JoystickProfile>(state.context, id);
     JoystickProfile& profile = *state.profiles[id];
     state.standsIn[id] = false;
+    state.ruleInForce[id] = {};
     const LoadResult result = profile.Load(name);
     if (!IsRefusal(result)) {
         Note(state.notices, LoadMessage(result, name, profile));
@@ -43,6 +44,7 @@ void MoveRecords(ApplicationState& state, const RecordLayout& layout) {
     std::array<std::unique_ptr<JoystickProfile>, MaxJoysticks> profiles;
     std::array<std::string, MaxJoysticks> names;
     std::array<bool, MaxJoysticks> standsIn{};
+    std::array<RuleDecision, MaxJoysticks> rulesInForce;
     std::array<PadRecord, MaxJoysticks> records;
     uint16_t enabled = 0;
     for (int id = 0; id < MaxJoysticks; ++id) {
@@ -50,12 +52,14 @@ void MoveRecords(ApplicationState& state, const RecordLayout& layout) {
         profiles[id] = std::move(state.profiles[from]);
         names[id] = std::move(state.configuredNames[from]);
         standsIn[id] = state.standsIn[from];
+        rulesInForce[id] = std::move(state.ruleInForce[from]);
         records[id] = std::move(state.padRecords[from]);
         if (state.IsEnabled(from)) enabled |= static_cast<uint16_t>(1u << id);
     }
     state.profiles = std::move(profiles);
     state.configuredNames = std::move(names);
     state.standsIn = standsIn;
+    state.ruleInForce = std::move(rulesInForce);
     state.padRecords = std::move(records);
     state.EnabledMask = enabled;
 }
@@ -132,6 +136,11 @@ void CreateArrivingProfile(ApplicationState& state, int id) {
     CreateProfile(state, id, name);
 }
 
+std::string OwnProfileName(const ApplicationState& state, int id) {
+    if (state.standsIn[id]) return state.configuredNames[id];
+    return state.profiles[id] ? state.profiles[id]->profileName : std::string();
+}
+
 bool SaveConfiguration(const ApplicationState& state) {
     ConfigurationData data;
     data.launchOnStartup = state.LaunchOnStartup;
@@ -142,12 +151,12 @@ bool SaveConfiguration(const ApplicationState& state) {
     for (int id = 0; id < MaxJoysticks; ++id) {
         std::string name;
         if (state.profiles[id]) {
-            name = state.standsIn[id] ? state.configuredNames[id] : state.profiles[id]->profileName;
+            name = OwnProfileName(state, id);
             lastPresent = id;
         } else if (!state.configuredNames[id].empty()) {
             name = state.configuredNames[id];
         } else if (state.profiles[lastPresent]) {
-            name = state.profiles[lastPresent]->profileName;
+            name = OwnProfileName(state, lastPresent);
         } else {
             name = DefaultProfileName;
         }

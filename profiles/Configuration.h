@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "profiles/ApplicationRules.h"
 #include "profiles/JoystickProfile.h"
 #include "profiles/Messages.h"
 #include "profiles/PadAssignment.h"
@@ -47,11 +48,17 @@ struct ApplicationState {
     // The arrays by ID hold the record the pad at that ID holds, and the free records on the IDs
     // without a pad: the layout Quorvel.cfg is written in.
     std::array<std::unique_ptr<JoystickProfile>, MaxJoysticks> profiles;
-    // The usable name the configuration file gave each ID's record at start; empty when none.
+    // Per ID, kept together and moving with their record: the own profile, the one chosen by
+    // hand, when another stands in for it, and the application rule in force.
+    // The usable name the configuration file gave each ID's record at start (empty when none),
+    // and the own profile's name while another profile stands in for it.
     std::array<std::string, MaxJoysticks> configuredNames;
-    // Set while a joystick uses "Default" in place of the profile the file names for it, which
-    // was refused at start: the file keeps naming that profile, so a repaired file comes back.
+    // Set while a joystick uses another profile than its own: "Default" in place of the profile
+    // the file names for it, which was refused (the file keeps naming that profile, so a repaired
+    // file comes back), or the profile an application rule chose (the file keeps the own one).
     std::array<bool, MaxJoysticks> standsIn{};
+    // The application rule's decision the joystick follows now; Own when none.
+    std::array<RuleDecision, MaxJoysticks> ruleInForce{};
     std::array<PadRecord, MaxJoysticks> padRecords;
     // Messages left for the shell, which shows them once the current operation has finished.
     Notices notices;
@@ -87,9 +94,14 @@ RecordLayout SeatArrivingPads(ApplicationState& state, uint16_t arriving);
 // its ID, else "Default". Reports go to the notices.
 void CreateArrivingProfile(ApplicationState& state, int id);
 
+// The name of joystick `id`'s own profile, the one chosen by hand, whichever is in force; empty
+// for a joystick without a profile.
+std::string OwnProfileName(const ApplicationState& state, int id);
+
 // Writes Quorvel.cfg with sixteen records and the device keys they remember. A joystick with a
-// profile, present or gone since, writes its profile's name; one standing in with "Default", and an
-// absent joystick without a profile, keeps the name the file gave it at start; other absent IDs
-// take the name of the nearest present joystick below, or of the current joystick. Returns false
-// when the file could not be written (the old one is then unchanged).
+// profile, present or gone since, writes its profile's name; one standing in (with "Default", or
+// a rule's profile) writes its own profile's name, and an absent joystick without a profile the
+// name the file gave it at start; other absent IDs take the own profile's name of the nearest
+// present joystick below, or of the current joystick. Returns false when the file could not be
+// written (the old one is then unchanged).
 bool SaveConfiguration(const ApplicationState& state);

@@ -8,21 +8,22 @@
 
 namespace {
 
-// Folds single-byte A..Z only: a byte from 0x81 on leads a two-byte character, kept as it is.
-std::string Lowered(std::string text) {
-    for (size_t i = 0; i < text.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        if (c >= 0x81) {
-            ++i;
-        } else if (c >= 'A' && c <= 'Z') {
-            text[i] = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return text;
-}
-
 bool SameIgnoringCase(const std::string& a, const std::string& b) {
     return a.size() == b.size() && Lowered(a) == Lowered(b);
+}
+
+// Loads `name` into the profile; what the user is told goes to `told`. False when refused.
+bool LoadNoting(JoystickProfile& profile, const std::string& name, Notices& told) {
+    const LoadResult result = profile.Load(name);
+    Note(told, LoadMessage(result, name, profile));
+    return !IsRefusal(result);
+}
+
+// The profile loaded is the joystick's own from now on: the configuration file names it, and
+// the rule in force (if any) no longer decides until the application in front changes.
+void ChosenByHand(ApplicationState& state, int id) {
+    state.standsIn[id] = false;
+    state.ruleInForce[id] = {};
 }
 
 bool EndsWithExtension(const std::string& name) {
@@ -102,17 +103,34 @@ void ProfileManager::Refresh() {
     }
 }
 
+bool SwitchProfile(ApplicationState& state, int id, const std::string& name, Notices& told) {
+    JoystickProfile* profile = id >= 0 && id < MaxJoysticks ? state.profiles[id].get() : nullptr;
+    if (!profile) return false;
+    Note(told, SaveMessage(profile->Save(), profile->FilePath()));
+    // A refused file leaves the joystick on its profile: no set-up, nothing changed.
+    if (!LoadNoting(*profile, name, told)) return false;
+    profile->SetUpDevice();
+    return true;
+}
+
 bool ProfileManager::Select(uint16_t command) {
-    JoystickProfile* profile = Current();
-    if (!profile || !IsProfileCommand(command)) return false;
+    if (!Current() || !IsProfileCommand(command)) return false;
     const size_t index = command - FirstProfileCommand;
     if (index >= entries.size()) return false;
-    const std::string name = entries[index].profileName;
-    Note(state.notices, SaveMessage(profile->Save(), profile->FilePath()));
-    // A refused file leaves the joystick on its profile: no set-up, nothing changed.
-    if (Use(*profile, name)) profile->SetUpDevice();
+    const int id = state.CurrentJoystick;
+    if (SwitchProfile(state, id, entries[index].profileName, state.notices)) {
+        ChosenByHand(state, id);
+    }
     Refresh();
     return true;
+}
+
+int ProfileManager::CurrentEntry() const {
+    const std::string name = CurrentName();
+    for (size_t i = 0; i < entries.size() && !name.empty(); ++i) {
+        if (SameIgnoringCase(entries[i].profileName, name)) return static_cast<int>(i);
+    }
+    return -1;
 }
 
 AddOutcome ProfileManager::Add(const std::string& typed) {
@@ -144,10 +162,8 @@ AddOutcome ProfileManager::Add(const std::string& typed) {
 }
 
 bool ProfileManager::Use(JoystickProfile& profile, const std::string& name) {
-    const LoadResult result = profile.Load(name);
-    Note(state.notices, LoadMessage(result, name, profile));
-    if (IsRefusal(result)) return false;
-    state.standsIn[profile.joystickId] = false;
+    if (!LoadNoting(profile, name, state.notices)) return false;
+    ChosenByHand(state, profile.joystickId);
     return true;
 }
 

@@ -33,6 +33,13 @@ std::vector<std::string> SortedProfileFiles(const std::string& directory,
 // name (with or without ".qvp") in some letter case; otherwise the file name without ".qvp".
 std::string ProfileNameOf(const std::string& fileName, const std::string& displayName);
 
+// Joystick `id` switches to the profile `name` as a choice in the Profile Manager submenu makes
+// it: its profile is saved when modified, then `name` is loaded (releasing what the joystick
+// holds) and the device set up again; a refused file leaves the joystick on what it has. What the
+// user is told goes to `told`. Returns true when `name` is in use; false, changing nothing, for
+// a joystick without a profile. Whose choice it was (the user's, a rule's) is the caller's.
+bool SwitchProfile(ApplicationState& state, int id, const std::string& name, Notices& told);
+
 enum class AddResult { Ignored, Refused, Added };
 struct AddOutcome {
     AddResult result;
@@ -58,11 +65,14 @@ class ProfileManager {
 
     // True for a command identifier (low word of wParam, unsigned) of a profile item.
     static bool IsProfileCommand(uint16_t command) { return command >= FirstProfileCommand; }
-    // A profile item: saves the current profile when modified, loads the item's file into it
-    // (releasing what the joystick holds), sets up the device again and refreshes; a refused
-    // file changes nothing. What the user is told goes to the notices. Returns false,
+    // A profile item: the current joystick switches to the item's profile (SwitchProfile), which
+    // becomes its own profile, followed until the application in front changes; a refused file
+    // changes nothing. Then refreshes. What the user is told goes to the notices. Returns false,
     // changing nothing, for an identifier without an entry; on true the shell refreshes its view.
     bool Select(uint16_t command);
+    // The entry of the current joystick's profile, the one in force, for the submenu's check
+    // mark; -1 when no entry is.
+    int CurrentEntry() const;
 
     // "Add" with the typed text: Ignored when empty; Refused, with the message, when the text
     // without ".qvp" cannot be a file name; otherwise the current profile takes the name (that of
@@ -79,6 +89,7 @@ class ProfileManager {
     JoystickProfile* Current() const;
     std::vector<ProfileEntry> ListEntries() const;
     // Loads `name` into the profile and notes what the user is told; false when it was refused.
+    // A profile loaded becomes the joystick's own, chosen by hand.
     bool Use(JoystickProfile& profile, const std::string& name);
 
     ApplicationState& state;

@@ -36,3 +36,16 @@ NameProblem CheckProfileName(const std::string& directory, const std::string& na
     if (IsDeviceName(name)) return NameProblem::DeviceName;
     return NameProblem::None;
 }
+
+std::string Lowered(std::string text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        // A byte from 0x81 on leads a two-byte character: its second byte is no letter.
+        if (c >= 0x81) {
+            ++i;
+        } else if (c >= 'A' && c <= 'Z') {
+            text[i] = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return text;
+}

@@ -16,3 +16,7 @@ constexpr size_t MaxPathLength = 255;
 // only (Empty), holds none of \ / : * ? " < > | nor a control character, is not a name Windows
 // gives a device (CON, NUL, COM1, ...), and the whole fits in 255 characters.
 NameProblem CheckProfileName(const std::string& directory, const std::string& name);
+
+// `text` with single-byte A..Z folded to a..z, the letter case profile names ignore; a byte from
+// 0x81 on and the byte after it (a two-byte character) are kept as they are.
+std::string Lowered(std::string text);

@@ -20,6 +20,7 @@ struct State {
     std::vector<std::string> writtenPaths;
     std::map<std::string, std::vector<uint8_t>> files;
     std::set<std::string> unreadable;
+    std::map<std::string, uint64_t> fileTimes;
     bool recording = true;
     bool failWrites = false;
     bool writesKeepTemporary = false;
@@ -57,6 +58,7 @@ void Reset() {
     s.writtenPaths.clear();
     s.files.clear();
     s.unreadable.clear();
+    s.fileTimes.clear();
     s.recording = true;
     s.failWrites = false;
     s.writesKeepTemporary = false;
@@ -77,6 +79,7 @@ std::vector<Message>& Messages() { return Get().messages; }
 std::vector<std::string>& WrittenPaths() { return Get().writtenPaths; }
 std::map<std::string, std::vector<uint8_t>>& Files() { return Get().files; }
 std::set<std::string>& UnreadableFiles() { return Get().unreadable; }
+std::map<std::string, uint64_t>& FileTimes() { return Get().fileTimes; }
 void SetFailWrites(bool fail) { Get().failWrites = fail; }
 void SetWritesKeepTemporary(bool keep) { Get().writesKeepTemporary = keep; }
 void SetShellHidesExtensions(bool hides) { Get().shellHidesExtensions = hides; }
@@ -217,6 +220,16 @@ bool RemoveFile(const std::string& path) {
     if (s.files.erase(path) == 0) return false;
     s.writtenPaths.push_back(path);
     Record(recording::CallKind::FileDelete, static_cast<int32_t>(s.writtenPaths.size() - 1));
+    return true;
+}
+
+bool GetFileStamp(const std::string& path, FileStamp& out) {
+    const State& s = Get();
+    const auto found = s.files.find(path);
+    if (found == s.files.end()) return false;
+    const auto time = s.fileTimes.find(path);
+    out.size = found->second.size();
+    out.time = time == s.fileTimes.end() ? 0 : time->second;
     return true;
 }
 

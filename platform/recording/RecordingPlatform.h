@@ -62,6 +62,9 @@ std::vector<Message>& Messages();
 std::vector<std::string>& WrittenPaths();
 std::map<std::string, std::vector<uint8_t>>& Files();
 std::set<std::string>& UnreadableFiles();
+// The write time GetFileStamp reports for a file, by path (0 when not set); the size is that of
+// its bytes in Files().
+std::map<std::string, uint64_t>& FileTimes();
 // While set, ReplaceWholeFile fails and leaves files as they were.
 void SetFailWrites(bool fail);
 // While set, ReplaceWholeFile fails as where the old file is deleted before the move: the old file

@@ -421,6 +421,20 @@ ReplaceResult ReplaceWholeFile(const std::string& path, const std::vector<uint8_
 
 bool RemoveFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
 
+bool GetFileStamp(const std::string& path, FileStamp& out) {
+    // FindFirstFileA, not GetFileAttributesExA: Windows 95 has it too, and it opens no handle
+    // that an editor saving the file could collide with.
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA(path.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return false;
+    FindClose(search);
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
+    out.size = (static_cast<uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+    out.time = (static_cast<uint64_t>(found.ftLastWriteTime.dwHighDateTime) << 32) |
+               found.ftLastWriteTime.dwLowDateTime;
+    return true;
+}
+
 std::vector<std::string> ListFiles(const std::string& directory) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA found;

@@ -149,6 +149,37 @@ int Items(HWND combo) {
     return 0;
 }
 
+// The visible top-level window titled TITLE; "main" stands for the main control window.
+HWND FindTitled(const std::string& title) {
+    if (title == "main") return FindMain();
+    for (HWND window : TopLevelWindows()) {
+        if (IsWindowVisible(window) && TextOf(window) == title) return window;
+    }
+    return nullptr;
+}
+
+// The performance counter in milliseconds: the clock of the recorder's "# clock" note.
+double CounterMs() {
+    LARGE_INTEGER now, frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+// Brings the window titled TITLE to the front from this third process; prints
+// "front <counter ms>" of the call once the window is in front.
+int Front(const std::string& title) {
+    HWND window = FindTitled(title);
+    if (window == nullptr) return Fail("no window titled " + title);
+    const double at = CounterMs();
+    SetForegroundWindow(window);
+    if (!WaitFor(2000, [window] { return GetForegroundWindow() == window; })) {
+        return Fail(title + " did not come to the front");
+    }
+    std::printf("front %.3f\n", at);
+    return 0;
+}
+
 int ListWindows() {
     for (HWND window : TopLevelWindows()) {
         RECT rect;
@@ -277,6 +308,14 @@ int Run(const Arguments& args) {
         return 0;
     }
     if (command == "dismiss") return Dismiss();
+    if (command == "front") return Front(args[2]);
+    if (command == "foreground") {
+        return std::printf("%s\n", Quoted(TextOf(GetForegroundWindow())).c_str()) < 0;
+    }
+    if (command == "close") {
+        HWND window = FindTitled(args[2]);
+        return window != nullptr && PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
+    }
     int result = RunWaitCommand(args);
     if (result != NotMine) return result;
     HWND main = FindMain();
@@ -292,6 +331,7 @@ int Run(const Arguments& args) {
 constexpr char Usage[] =
     "usage: driver setup-prefix | windows | tray-state | wait-ready MS\n"
     "       driver boxes | wait-box MS | wait-no-box MS | dismiss\n"
+    "       driver front TITLE | foreground | close TITLE   (TITLE main: the main window)\n"
     "       driver wait-dialog KIND MS | wait-gone KIND MS | wait-visible 0|1 MS\n"
     "       driver wait-menu MS | wait-no-menu MS | escape\n"
     "       driver command ID | tray WPARAM LPARAM | visible | text ID | items ID\n"

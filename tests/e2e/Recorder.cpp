@@ -5,7 +5,8 @@
 // "right up", "middle down", "middle up", "wheel N", "hwheel N". Lines starting with # are notes.
 // The cursor is first put at X,Y (default 900,700, away from the program's windows), then the
 // hooks are installed and proven live with a move of 0,0 of our own, which is not recorded;
-// only then is READYFILE created.
+// only then is READYFILE created. A note "# clock MS" gives the start in milliseconds of the
+// performance counter, which other tools' times can be set against.
 #include <windows.h>
 
 #include <cstdio>
@@ -123,6 +124,9 @@ int main(int argc, char** argv) {
     if (logFile == nullptr) return 1;
     int mouse[3] = {0, 0, 0};
     SystemParametersInfoA(SPI_GETMOUSE, 0, mouse, 0);
+    std::fprintf(logFile, "# clock %.3f\n",
+                 static_cast<double>(startCount.QuadPart) * 1000.0 /
+                     static_cast<double>(countsPerSecond.QuadPart));
     std::fprintf(logFile, "# mouse thresholds %d %d, acceleration %d\n", mouse[0], mouse[1],
                  mouse[2]);
     const int x = argc == 5 ? std::atoi(argv[3]) : 900;

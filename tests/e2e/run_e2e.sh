@@ -16,6 +16,7 @@ if [ "${1:-}" = --inside ]; then
     source "$here/scenarios_hotplug.sh"
     source "$here/scenarios_pads.sh"
     source "$here/scenarios_swaps.sh"
+    source "$here/scenarios_rules.sh"
     trap '"$WINESERVER" -k 2>/dev/null; "$WINESERVER" -w 2>/dev/null' EXIT
     "scenario_$2"
     exit $?
@@ -38,6 +39,8 @@ all_scenarios+=(pad_with_other_buttons enable_choice_of_a_leaving_pad button_dia
                 no_poll_burst)
 # Pads that swap IDs keep their profiles.
 all_scenarios+=(pads_swap_between_runs pads_swap_within_a_run)
+# Application rules; measure_* only when named.
+all_scenarios+=(rules_follow_front rules_file_created)
 scenarios=("$@")
 [ ${#scenarios[@]} -gt 0 ] || scenarios=("${all_scenarios[@]}")
 

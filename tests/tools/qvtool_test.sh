@@ -1,6 +1,7 @@
 #!/bin/sh
-# qvtool end to end: `simulate` and `show` on generated profiles and the traces in cases/, compared
-# with the expected output beside them; error exits; and that simulate leaves the disk alone.
+# qvtool end to end: `simulate` and `show` on generated profiles and the traces in cases/, and
+# `rules` on the rules files there, compared with the expected output beside them; error exits;
+# and that simulate leaves the disk alone.
 # Usage: qvtool_test.sh QVTOOL TESTS_TOOLS_DIR
 set -u
 
@@ -264,6 +265,37 @@ fi
 if [ -n "$(find "$WORK/disk" -newer "$WORK/marker")" ]; then
     fail "simulate touched: $(find "$WORK/disk" -newer "$WORK/marker")"
 fi
+
+# --- Application rules ---------------------------------------------------------------------------
+
+cp "$CASES/example.rules" "$CASES/broken.rules" "$WORK/"
+expect_output "rules in a game's folder" "$CASES/rules-games.expected" \
+    "$QVTOOL" rules example.rules 'C:\Games\racer2.exe'
+# An empty PROGRAM is one that could not be found: only "program = *" matches it.
+expect_output "rules by title" "$CASES/rules-chat.expected" \
+    "$QVTOOL" rules example.rules '' 'Ann - Chat'
+
+# Ignored rules and lines go to stderr as FILE:LINE: reason, the decisions still to stdout.
+"$QVTOOL" rules broken.rules 'D:\good.exe' >"$WORK/out" 2>"$WORK/err"
+status=$?
+[ $status -eq 1 ] || fail "rules with ignored rules: exit status $status, expected 1"
+cmp -s "$CASES/rules-broken.expected" "$WORK/out" || fail "rules with ignored rules: stdout"
+cmp -s "$CASES/rules-broken.stderr" "$WORK/err" || fail "rules with ignored rules: stderr"
+
+# Exactly 1 MiB is read; one byte more is refused whole, with nothing on stdout.
+{
+    cat "$CASES/example.rules"
+    head -c $((1048576 - $(wc -c <"$CASES/example.rules"))) /dev/zero | tr '\0' ' '
+} >"$WORK/full.rules"
+expect_output "rules file of 1 MiB" "$CASES/rules-games.expected" \
+    "$QVTOOL" rules full.rules 'C:\Games\racer2.exe'
+printf ' ' >>"$WORK/full.rules"
+expect_refusal "rules file over 1 MiB" "full.rules" "$QVTOOL" rules full.rules x.exe
+[ -s "$WORK/out" ] && fail "rules file over 1 MiB: printed decisions"
+expect_refusal "missing rules file" "none.rules" "$QVTOOL" rules none.rules x.exe
+[ -s "$WORK/out" ] && fail "missing rules file: printed decisions"
+expect_refusal "rules without PROGRAM" "usage" "$QVTOOL" rules example.rules
+expect_refusal "rules with a fourth argument" "usage" "$QVTOOL" rules example.rules a b c
 
 if [ $FAILURES -ne 0 ]; then
     echo "$FAILURES qvtool check(s) failed" >&2

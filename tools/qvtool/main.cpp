@@ -1,4 +1,5 @@
-// qvtool: inspects profile files and runs a profile against a recorded joystick trace.
+// qvtool: inspects profile files, runs a profile against a recorded joystick trace and tells what
+// application rules decide.
 #include <cstdio>
 #include <cstring>
 
@@ -10,7 +11,8 @@ void PrintUsage() {
     std::fputs(
         "usage: qvtool show FILE\n"
         "       qvtool default-config FILE\n"
-        "       qvtool simulate [--buttons N] [--max-buttons M] PROFILE TRACE\n",
+        "       qvtool simulate [--buttons N] [--max-buttons M] PROFILE TRACE\n"
+        "       qvtool rules FILE PROGRAM [TITLE]\n",
         stderr);
 }
 
@@ -26,6 +28,7 @@ int main(int argc, char** argv) {
     if (command == "show") return ShowCommand(args, stdout);
     if (command == "simulate") return SimulateCommand(args, stdout);
     if (command == "default-config") return DefaultConfigCommand(args);
+    if (command == "rules") return RulesCommand(args, stdout);
     PrintUsage();
     return ExitBadInput;
 }
