@@ -147,11 +147,7 @@ void Application::FollowSwitches(uint16_t switched) {
     if (switched == 0) return;
     const int current = state.CurrentJoystick;
     if (current >= 0 && current < MaxJoysticks && ((switched >> current) & 1u)) RefreshView();
-    // The dialog starts over from the profile in force, as after a choice by hand.
-    const int configured = ButtonDialogJoystick(state);
-    if (buttonDialog && configured >= 0 && ((switched >> configured) & 1u)) {
-        SendMessageA(buttonDialog, ProfileChangedMessage, 0, 0);
-    }
+    // The open button configuration dialog's joystick never switches: rules wait for it to close.
     UpdateTrayTip();
 }
 

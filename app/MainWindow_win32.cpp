@@ -199,6 +199,7 @@ void Application::ButtonConfiguration() {
     const INT_PTR result = RunDialog("IDD_QVBUTTONDLG", ButtonConfigDialogProc, &context);
     // Read before the dialog's record is forgotten: the joystick may have left or moved.
     JoystickProfile* profile = result == IDOK ? ButtonDialogProfile() : nullptr;
+    const int configured = ButtonDialogJoystick(state);
     SetButtonDialogJoystick(state, -1);
     // Marked again and saved at once, also when OK changed nothing, and also when the joystick
     // has left: it keeps its profile.
@@ -206,6 +207,9 @@ void Application::ButtonConfiguration() {
         profile->modified = true;
         Note(state.notices, SaveMessage(profile->Save(), profile->FilePath()));
     }
+    // A rule that came into force for it while the dialog was open applies now.
+    if (configured >= 0)
+        FollowSwitches(rules.Apply(state, static_cast<uint16_t>(1u << configured)));
 }
 
 void Application::EditRules() {

@@ -178,6 +178,10 @@ uint16_t RulesInForce::Apply(ApplicationState& state, uint16_t which) {
     uint16_t switched = 0;
     for (int id = 0; id < MaxJoysticks; ++id) {
         if (!((which >> id) & 1u) || !state.IsPresent(id) || !state.profiles[id]) continue;
+        // The joystick the open button configuration dialog edits keeps its profile until the
+        // dialog closes, so that the user's edits are never dropped nor written into another
+        // profile; it is decided then.
+        if (id == ButtonDialogJoystick(state)) continue;
         const RuleDecision wanted = front ? DecideRule(rules, id, *front) : RuleDecision{};
         if (wanted == state.ruleInForce[id]) continue;
         Switch(state, id, wanted);

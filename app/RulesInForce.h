@@ -52,8 +52,9 @@ class RulesInForce {
     // Decides the present joysticks of `which` with the application last seen in front (none
     // seen: their own profiles); each whose decision differs from the one it follows switches:
     // to the rule's profile, as the Profile Manager's menu does; off, muted; own, back to its
-    // own profile. Every switch releases what the joystick holds and lets no control held at
-    // the switch fire until released. What a load would tell goes to the balloon, once per
+    // own profile. The joystick of an open button configuration dialog waits until it closes.
+    // Every switch releases what the joystick holds and lets no control held at the switch fire
+    // until released. What a load would tell goes to the balloon, once per
     // version of the file. Returns the joysticks that switched.
     uint16_t Apply(ApplicationState& state, uint16_t which);
     // After the front's program changed: the balloon about a program run as administrator, once

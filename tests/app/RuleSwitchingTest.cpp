@@ -326,3 +326,13 @@ TEST_F(RuleSwitching, ElevatedProgramIsToldOncePerRunOnlyWhenQuorvelIsNotAndInpu
     rules.SeeElevation(state, Game, Elevation::Elevated, Elevation::NotElevated);
     EXPECT_EQ(rules.TakeBalloon(), "");
 }
+
+TEST_F(RuleSwitching, TheJoystickOfAnOpenButtonDialogSwitchesOnlyOnceTheDialogHasClosed) {
+    StartWithRules();
+    SetButtonDialogJoystick(state, 0);
+    EXPECT_EQ(Front(Notepad), 0x0000);  // the user's edits stay with the profile they are for
+    EXPECT_EQ(Name(0), "P0");
+    SetButtonDialogJoystick(state, -1);
+    EXPECT_EQ(rules.Apply(state, 0x0001), 0x0001);
+    EXPECT_EQ(Name(0), "Editing");
+}
