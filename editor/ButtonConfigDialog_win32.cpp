@@ -129,6 +129,15 @@ void ShowMenuButton(HWND dialog, ButtonDialogContext& context) {
 
 void WriteBack(HWND dialog, ButtonDialogContext& context) {
     JoystickProfile* profile = context.profile();
+    if (profile && context.editor.IsOpen() && !context.editor.IsFor(*profile)) {
+        // Its pad came back with another profile: the edits are not written into that one. The
+        // user is told, and the dialog starts over from the profile the pad has now.
+        const MessageText message =
+            EditsNotSavedMessage(context.editor.View().profileName, profile->profileName);
+        ShowDialogMessage(dialog, message);
+        Open(dialog, context);
+        return;
+    }
     EndDialog(dialog, profile && context.editor.WriteBack(*profile) ? IDOK : IDCANCEL);
 }
 

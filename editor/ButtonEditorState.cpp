@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "engine/ControlReading.h"
+#include "profiles/ProfileName.h"
 #include "resources/resource.h"
 
 namespace {
@@ -103,6 +104,11 @@ bool ButtonEditorState::Initialise(const JoystickProfile& profile) {
     pendingLength = 0;
     open = true;
     return true;
+}
+
+bool ButtonEditorState::IsFor(const JoystickProfile& profile) const {
+    return open && Lowered(profile.profileName) == Lowered(profileName) &&
+           profile.ButtonCount() == buttonCount;
 }
 
 void ButtonEditorState::Close() {

@@ -81,6 +81,10 @@ class ButtonEditorState {
     // the state holds no copies.
     bool Initialise(const JoystickProfile& profile);
     bool IsOpen() const { return open; }
+    // Whether `profile` is still the one the copies were taken from: the same profile name (in
+    // any letter case) for the same button count. A pad that came back under another profile
+    // must not take edits made for the one it had.
+    bool IsFor(const JoystickProfile& profile) const;
     // Drops the working copies (the dialog is destroyed).
     void Close();
 

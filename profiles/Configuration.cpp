@@ -1,6 +1,8 @@
 // Reading and writing of the configuration file against the program's state.
 #include "profiles/Configuration.h"
 
+#include <cctype>
+
 #include "platform/Platform.h"
 #include "profiles/ConfigurationFile.h"
 #include "profiles/ProfileName.h"
@@ -17,6 +19,9 @@ void CreateProfile(ApplicationState& state, int id, const std::string& name) {
     state.profiles[id].reset();
     state.profiles[id] = std::make_unique<JoystickProfile>(state.context, id);
     JoystickProfile& profile = *state.profiles[id];
+    // The record asks for this name from now on, also while "Default" stands in for it and when
+    // the load continues under a backup's name: a pad arriving later asks for it again.
+    state.configuredNames[id] = name;
     state.standsIn[id] = false;
     state.ruleInForce[id] = {};
     const LoadResult result = profile.Load(name);
@@ -36,6 +41,14 @@ void CreateProfile(ApplicationState& state, int id, const std::string& name) {
 }
 
 bool Has(uint16_t mask, int id) { return (mask >> id) & 1u; }
+
+// Whether `backup` is `name` with a button count "(NN)" appended, as a load names a backup.
+bool IsBackupOf(const std::string& backup, const std::string& name) {
+    const size_t n = name.size();
+    return backup.size() == n + 4 && backup.compare(0, n, name) == 0 && backup[n] == '(' &&
+           std::isdigit(static_cast<unsigned char>(backup[n + 1])) &&
+           std::isdigit(static_cast<unsigned char>(backup[n + 2])) && backup[n + 3] == ')';
+}
 
 // Puts the record of ID layout[id] at ID id, for every ID. A departed pad's kept profile moves
 // with its record, with its name and any edits not saved yet, so that a button configuration
@@ -125,13 +138,16 @@ RecordLayout SeatArrivingPads(ApplicationState& state, uint16_t arriving) {
 }
 
 void CreateArrivingProfile(ApplicationState& state, int id) {
-    const std::string& configured = state.configuredNames[id];
+    const std::string configured = state.configuredNames[id];
     std::string name = configured.empty() ? std::string(DefaultProfileName) : configured;
     if (JoystickProfile* kept = state.profiles[id].get()) {
         // Its edits reach its own file, under the count it was loaded for, before the device
         // that now answers loads the profile afresh.
         Note(state.notices, SaveMessage(kept->Save(), kept->FilePath()));
-        if (!state.standsIn[id]) name = kept->profileName;
+        // The profile the record used, but not a backup that a pad of another button count made
+        // of the one it asks for: each pad then finds its own file again, and no chain of backups
+        // grows as two pads take turns.
+        if (!state.standsIn[id] && !IsBackupOf(kept->profileName, name)) name = kept->profileName;
     }
     CreateProfile(state, id, name);
 }

@@ -50,8 +50,9 @@ struct ApplicationState {
     std::array<std::unique_ptr<JoystickProfile>, MaxJoysticks> profiles;
     // Per ID, kept together and moving with their record: the own profile, the one chosen by
     // hand, when another stands in for it, and the application rule in force.
-    // The usable name the configuration file gave each ID's record at start (empty when none),
-    // and the own profile's name while another profile stands in for it.
+    // The profile name each record asks for: the usable name the configuration file gave it, or
+    // the one its pad last loaded as at start or was given by hand, never a rule's (empty when
+    // none); the own profile's name while another profile stands in for it.
     std::array<std::string, MaxJoysticks> configuredNames;
     // Set while a joystick uses another profile than its own: "Default" in place of the profile
     // the file names for it, which was refused (the file keeps naming that profile, so a repaired

@@ -183,6 +183,13 @@ MessageText EditorNoMemoryMessage() {
     return {"Not Enough Memory", ErrorTitle, platform::MessageIcon::Error, false};
 }
 
+MessageText EditsNotSavedMessage(const std::string& editedName, const std::string& nameNow) {
+    return {"The joystick came back using the profile " + nameNow +
+                ".\nThe changes made here for the profile " + editedName +
+                " were not saved; the dialog now shows " + nameNow + ".",
+            AttentionTitle, platform::MessageIcon::Information, true};
+}
+
 void Show(const MessageText& message) {
     platform::ShowMessage(message.text, message.title, message.icon, message.owned);
 }

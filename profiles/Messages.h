@@ -60,6 +60,9 @@ MessageText DeviceNameMessage(const std::string& name);
 MessageText TooFewCharactersMessage();
 MessageText LargeLengthQuestion();  // asked with Yes and No
 MessageText EditorNoMemoryMessage();
+// OK of the button configuration dialog after its pad came back using another profile: the edits
+// made for `editedName` were not written into `nameNow`.
+MessageText EditsNotSavedMessage(const std::string& editedName, const std::string& nameNow);
 
 // Shows one message through the platform.
 void Show(const MessageText& message);

@@ -21,7 +21,8 @@ bool LoadNoting(JoystickProfile& profile, const std::string& name, Notices& told
 
 // The profile loaded is the joystick's own from now on: the configuration file names it, and
 // the rule in force (if any) no longer decides until the application in front changes.
-void ChosenByHand(ApplicationState& state, int id) {
+void ChosenByHand(ApplicationState& state, int id, const std::string& name) {
+    state.configuredNames[id] = name;
     state.standsIn[id] = false;
     state.ruleInForce[id] = {};
 }
@@ -118,9 +119,8 @@ bool ProfileManager::Select(uint16_t command) {
     const size_t index = command - FirstProfileCommand;
     if (index >= entries.size()) return false;
     const int id = state.CurrentJoystick;
-    if (SwitchProfile(state, id, entries[index].profileName, state.notices)) {
-        ChosenByHand(state, id);
-    }
+    const std::string name = entries[index].profileName;
+    if (SwitchProfile(state, id, name, state.notices)) ChosenByHand(state, id, name);
     Refresh();
     return true;
 }
@@ -163,7 +163,8 @@ AddOutcome ProfileManager::Add(const std::string& typed) {
 
 bool ProfileManager::Use(JoystickProfile& profile, const std::string& name) {
     if (!LoadNoting(profile, name, state.notices)) return false;
-    ChosenByHand(state, profile.joystickId);
+    // The current joystick's: a kept profile may sit under another ID than it was made for.
+    ChosenByHand(state, state.CurrentJoystick, name);
     return true;
 }
 

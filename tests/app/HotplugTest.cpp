@@ -155,3 +155,38 @@ TEST_F(Hotplug, WithNoJoystickLeftTheProfileCommandsHaveNothingToActOnAndChangeN
     EXPECT_TRUE(recording::WrittenPaths().empty());
     EXPECT_EQ(state.profiles[0]->profileName, "P0");
 }
+
+TEST_F(Hotplug, PadsOfTwoButtonCountsTakingTurnsEachFindTheirOwnFileWithoutAChainOfBackups) {
+    recording::JoystickAt(0).caps.numButtons = 16;
+    Start({0});
+    Answer({});
+    recording::JoystickAt(0).caps.numButtons = 10;
+    Answer({0});
+    ASSERT_EQ(state.profiles[0]->profileName, "P0(10)");
+    Answer({});
+    recording::JoystickAt(0).caps.numButtons = 16;
+    Answer({0});
+    EXPECT_EQ(state.profiles[0]->profileName, "P0");
+    Answer({});
+    recording::JoystickAt(0).caps.numButtons = 10;
+    Answer({0});
+    EXPECT_EQ(state.profiles[0]->profileName, "P0(10)");  // the backup made before, loaded
+    EXPECT_EQ(recording::Files().count(ProfilePath("P0(10)(16)")), 0u);
+}
+
+TEST_F(Hotplug, AProfileChosenByHandStaysNamedWhenDefaultStandsInForItAtThePadsReturn) {
+    Start({0});
+    recording::Files()[ProfilePath("Foo")] = recording::Files().at(ProfilePath("P0"));
+    ProfileManager manager(state);
+    manager.Refresh();
+    ASSERT_TRUE(manager.Select(FirstProfileCommand));  // "Foo", first in the list
+    ASSERT_EQ(state.profiles[0]->profileName, "Foo");
+    Answer({});
+    recording::Files()[ProfilePath("Foo")] = {1, 2, 3};  // damaged meanwhile
+    Answer({0});
+    EXPECT_EQ(state.profiles[0]->profileName, "Default");
+    ASSERT_TRUE(SaveConfiguration(state));
+    ConfigurationData saved;
+    DecodeConfiguration(recording::Files()[ConfigPath], saved);
+    EXPECT_EQ(saved.records[0].profileName, "Foo");
+}

@@ -196,5 +196,14 @@ TEST_F(Closing, WorkingCopiesThatCannotBeHadLeaveNothingToEditOrWriteBack) {
     EXPECT_FALSE(profile.modified);
 }
 
+TEST_F(Closing, TheCopiesAreForTheProfileTheyWereTakenFromInAnyLetterCaseOnly) {
+    ASSERT_TRUE(editor.Initialise(profile));
+    EXPECT_TRUE(editor.IsFor(profile));
+    profile.profileName = "pad";
+    EXPECT_TRUE(editor.IsFor(profile));
+    profile.profileName = "Pad(10)";  // its pad came back with another button count
+    EXPECT_FALSE(editor.IsFor(profile));
+}
+
 }  // namespace
 }  // namespace editortest
