@@ -21,8 +21,6 @@ LiveJoystick::~LiveJoystick() {
 }
 
 bool LiveJoystick::SetUpDevice() {
-    position = {};
-    previousReading = {};
     caps = {};
     capsRead = platform::ReadJoystickCaps(joystickId, caps);
     // A failed read leaves `out` unspecified: the device reads as reporting nothing.
@@ -34,6 +32,10 @@ bool LiveJoystick::SetUpDevice() {
     centreU = AxisCentre(caps.uMin, caps.uMax);
     centreV = AxisCentre(caps.vMin, caps.vMax);
     hasExtras = caps.hasZ || caps.hasR || caps.hasU || caps.hasV || caps.hasPov;
+    // Until the first poll the device reads as at rest; that poll has no reading before it.
+    position = RestingReading();
+    previousReading = position;
+    readSinceSetUp = false;
     return capsRead;
 }
 
@@ -83,6 +85,8 @@ void LiveJoystick::ReleaseHeld() {
 
 void LiveJoystick::SetMuted(bool mute) {
     if (mute && !muted) ReleaseHeld();
+    // What is held when the mute ends, pressed since the last muted poll too, waits for release.
+    if (!mute && muted) holdOffPending = true;
     muted = mute;
 }
 

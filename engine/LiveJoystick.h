@@ -89,6 +89,10 @@ class LiveJoystick {
     };
 
     bool ApplyShiftRule(int event, bool press);
+    // Every axis at its centre, no button down, the hat at rest.
+    platform::JoystickState RestingReading() const {
+        return {centreX, centreY, 0, centreZ, centreR, centreU, centreV, platform::PovCentred};
+    }
     Column ColumnInForce() const { return ShiftActive ? Column::Shifted : Column::Normal; }
     bool Refires(Column column, int event) const;
     void SendMouseAction(platform::MouseButton button, Click click);
@@ -121,6 +125,8 @@ class LiveJoystick {
     bool hasExtras = false;
     // The device's reading at this poll and at the previous one.
     platform::JoystickState position, previousReading;
+    // A poll has read the device since the last set-up.
+    bool readSinceSetUp = false;
     // The button word the previous poll fired from (ignored buttons left out).
     uint32_t previousButtons = 0;
     // Buttons, and D-pad and Z events (bit e - 37), that fire nothing until released.

@@ -47,8 +47,12 @@ void LiveJoystick::Poll() {
     // A device that does not answer reads as centred with no button down, so what it held is
     // released by the ordinary rules and the next good reading resumes.
     if (!platform::ReadJoystick(joystickId, position)) {
-        position = {centreX, centreY, 0, centreZ, centreR, centreU, centreV, platform::PovCentred};
+        position = RestingReading();
     }
+    // The first poll after a set-up has nothing to compare with: a control already held then is
+    // not a new press for whoever watches the readings.
+    if (!readSinceSetUp) previousReading = position;
+    readSinceSetUp = true;
     ignoringActive = muted || holdOffPending;
     const ProfileSettings& settings = stored.settings;
     PollStick(firstStick, DirectionEvent(0), {position.x, centreX, true},

@@ -60,4 +60,14 @@ TEST_F(HoldOff, AControlHeldAcrossAHoldOffFiresNothingUntilReleasedWhileOthersFi
     EXPECT_EQ(PollButtons(1 | 2), Input{Down(VkReturn)});
 }
 
+TEST_F(HoldOff, APressAfterTheLastMutedPollAndOneHeldAcrossASetUpAreNoNewPresses) {
+    profile->SetMuted(true);
+    PollAll(false);
+    profile->SetMuted(false);  // pressed between the last muted poll and the end of the mute
+    EXPECT_EQ(PollAll(true), Input{});
+    profile->SetUpDevice();  // a profile chosen meanwhile: the first reading has none before it
+    PollAll(true);
+    EXPECT_EQ(profile->PreviousReading().buttons, profile->Reading().buttons);
+}
+
 }  // namespace
