@@ -103,7 +103,8 @@ void Application::Rescan(bool deviceChanged) {
     // and another program is in front, a game perhaps, a balloon tells them: a message box would
     // take its focus. Without rules the program tells them as it always has.
     if (commandDepth == 0) {
-        if (rules.HasRules() && HasBalloons() && ForegroundWatch::AnotherProgramInFront()) {
+        // Where the shell has no balloons they are not shown at all then.
+        if (rules.HasRules() && ForegroundWatch::AnotherProgramInFront()) {
             rules.TellInBalloon(state.notices);
         }
         ShowNotices();
@@ -216,6 +217,9 @@ void Application::RefreshView() {
 }
 
 void Application::OnProfileChosen() {
+    // A choice by hand holds until the application in front changes, also when made while the
+    // button configuration dialog was open.
+    rules.ForgetDeferred(state.CurrentJoystick);
     RefreshMuting(state, state.CurrentJoystick);
     RefreshView();
     UpdateTrayTip();

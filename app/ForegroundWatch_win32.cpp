@@ -176,8 +176,12 @@ bool ForegroundWatch::Read(bool withTitle, Foreground& out) {
     if (!front) return false;
     DWORD id = 0;
     GetWindowThreadProcessId(front, &id);
-    // Quorvel's own windows (main window, dialogs, menus, message boxes) change nothing.
+    // Quorvel's own windows (main window, dialogs, menus, message boxes) change nothing, nor
+    // does the taskbar the user clicks on the way to Quorvel's icon.
     if (id == GetCurrentProcessId()) return false;
+    char windowClass[64] = "";
+    GetClassNameA(front, windowClass, sizeof windowClass);
+    if (IsTaskbarWindow(windowClass)) return false;
     changed = false;
     // A store app's frame is looked at every time: the app's window joins it after a while.
     if (front != window || id != processId || IsFrameHost(program.programPath)) {

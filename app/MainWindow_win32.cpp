@@ -208,8 +208,7 @@ void Application::ButtonConfiguration() {
         Note(state.notices, SaveMessage(profile->Save(), profile->FilePath()));
     }
     // A rule that came into force for it while the dialog was open applies now.
-    if (configured >= 0)
-        FollowSwitches(rules.Apply(state, static_cast<uint16_t>(1u << configured)));
+    if (configured >= 0) FollowSwitches(rules.ApplyDeferred(state, configured));
 }
 
 void Application::EditRules() {

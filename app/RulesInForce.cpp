@@ -39,6 +39,13 @@ std::string FileLine(int line, const std::string& reason) {
 void UseRuleProfile(ApplicationState& state, int id, const std::string& name, Notices& told) {
     const JoystickProfile& profile = *state.profiles[id];
     if (SameName(profile.profileName, name)) return;
+    // A name the user mistyped makes no file: the joystick stays on what it has, and is told.
+    platform::FileStamp stamp;
+    if (!platform::GetFileStamp(state.context.programDirectory + name + ProfileFileExtension,
+                                stamp)) {
+        told.push_back(NoRuleProfileMessage(name));
+        return;
+    }
     const std::string own = OwnProfileName(state, id);
     if (!SwitchProfile(state, id, name, told)) return;
     state.configuredNames[id] = own;
@@ -132,6 +139,15 @@ bool IsFrameHost(const std::string& programPath) {
     return SameName(FileNameOf(programPath), "ApplicationFrameHost.exe");
 }
 
+bool IsTaskbarWindow(const std::string& windowClass) {
+    for (const char* taskbar :
+         {"Shell_TrayWnd", "Shell_SecondaryTrayWnd", "NotifyIconOverflowWindow",
+          "TopLevelWindowForOverflowXamlIsland"}) {
+        if (SameName(windowClass, taskbar)) return true;
+    }
+    return false;
+}
+
 uint16_t RulesInForce::CheckFile(ApplicationState& state) {
     const std::string path = state.context.programDirectory + RulesFileName;
     platform::FileStamp now;
@@ -181,7 +197,10 @@ uint16_t RulesInForce::Apply(ApplicationState& state, uint16_t which) {
         // The joystick the open button configuration dialog edits keeps its profile until the
         // dialog closes, so that the user's edits are never dropped nor written into another
         // profile; it is decided then.
-        if (id == ButtonDialogJoystick(state)) continue;
+        if (id == ButtonDialogJoystick(state)) {
+            deferred = static_cast<uint16_t>(deferred | 1u << id);
+            continue;
+        }
         const RuleDecision wanted = front ? DecideRule(rules, id, *front) : RuleDecision{};
         if (wanted == state.ruleInForce[id]) continue;
         Switch(state, id, wanted);
@@ -202,6 +221,16 @@ void RulesInForce::Switch(ApplicationState& state, int id, const RuleDecision& w
     for (const MessageText& message : notices) {
         Tell(line > 0 ? FileLine(line, OneLine(message.text)) : OneLine(message.text));
     }
+}
+
+uint16_t RulesInForce::ApplyDeferred(ApplicationState& state, int id) {
+    if (id < 0 || id >= MaxJoysticks || !((deferred >> id) & 1u)) return 0;
+    ForgetDeferred(id);
+    return Apply(state, static_cast<uint16_t>(1u << id));
+}
+
+void RulesInForce::ForgetDeferred(int id) {
+    if (id >= 0 && id < MaxJoysticks) deferred = static_cast<uint16_t>(deferred & ~(1u << id));
 }
 
 int RulesInForce::LineOf(const RuleDecision& decision) const {

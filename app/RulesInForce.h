@@ -37,6 +37,10 @@ std::optional<std::string> ElevationNotice(const std::string& programPath, Eleva
 // process's (store apps): that process stands for it.
 bool IsFrameHost(const std::string& programPath);
 
+// Whether a window of this class is the taskbar or the notification area's overflow: the user
+// clicks them on the way to Quorvel's icon, so they change nothing, as Quorvel's own windows.
+bool IsTaskbarWindow(const std::string& windowClass);
+
 class RulesInForce {
   public:
     // Reads Quorvel.rules again when its size or time changed since the last call (the first
@@ -57,6 +61,11 @@ class RulesInForce {
     // until released. What a load would tell goes to the balloon, once per
     // version of the file. Returns the joysticks that switched.
     uint16_t Apply(ApplicationState& state, uint16_t which);
+    // The button configuration dialog of joystick `id` has closed: a decision that waited for it
+    // applies now. Returns the joysticks that switched.
+    uint16_t ApplyDeferred(ApplicationState& state, int id);
+    // A profile chosen by hand for joystick `id`: a decision waiting for its dialog is dropped.
+    void ForgetDeferred(int id);
     // After the front's program changed: the balloon about a program run as administrator, once
     // per program per run, while some joystick sends input.
     void SeeElevation(const ApplicationState& state, const std::string& programPath,
@@ -91,4 +100,6 @@ class RulesInForce {
     // Programs whose elevation was told about in this run.
     std::set<std::string> elevatedTold;
     std::vector<std::string> pending;
+    // Joysticks whose decision waits for their button configuration dialog to close.
+    uint16_t deferred = 0;
 };

@@ -183,6 +183,11 @@ MessageText EditorNoMemoryMessage() {
     return {"Not Enough Memory", ErrorTitle, platform::MessageIcon::Error, false};
 }
 
+MessageText NoRuleProfileMessage(const std::string& name) {
+    return {"no profile " + name + ": the file " + name + ".qvp does not exist", AttentionTitle,
+            platform::MessageIcon::Information, false};
+}
+
 MessageText EditsNotSavedMessage(const std::string& editedName, const std::string& nameNow) {
     return {"The joystick came back using the profile " + nameNow +
                 ".\nThe changes made here for the profile " + editedName +

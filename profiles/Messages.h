@@ -60,6 +60,8 @@ MessageText DeviceNameMessage(const std::string& name);
 MessageText TooFewCharactersMessage();
 MessageText LargeLengthQuestion();  // asked with Yes and No
 MessageText EditorNoMemoryMessage();
+// A rule of Quorvel.rules names a profile that has no file: nothing is loaded or created.
+MessageText NoRuleProfileMessage(const std::string& name);
 // OK of the button configuration dialog after its pad came back using another profile: the edits
 // made for `editedName` were not written into `nameNow`.
 MessageText EditsNotSavedMessage(const std::string& editedName, const std::string& nameNow);

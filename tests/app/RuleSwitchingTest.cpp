@@ -333,6 +333,27 @@ TEST_F(RuleSwitching, TheJoystickOfAnOpenButtonDialogSwitchesOnlyOnceTheDialogHa
     EXPECT_EQ(Front(Notepad), 0x0000);  // the user's edits stay with the profile they are for
     EXPECT_EQ(Name(0), "P0");
     SetButtonDialogJoystick(state, -1);
-    EXPECT_EQ(rules.Apply(state, 0x0001), 0x0001);
+    EXPECT_EQ(rules.ApplyDeferred(state, 0), 0x0001);
     EXPECT_EQ(Name(0), "Editing");
+    // A choice by hand made while the dialog was open holds until the front changes.
+    SetButtonDialogJoystick(state, 0);
+    EXPECT_EQ(Front(Other), 0x0000);
+    rules.ForgetDeferred(0);
+    SetButtonDialogJoystick(state, -1);
+    EXPECT_EQ(rules.ApplyDeferred(state, 0), 0x0000);
+    EXPECT_EQ(Name(0), "Editing");
+}
+
+TEST_F(RuleSwitching, ARuleNamingAProfileWithoutAFileCreatesNothingAndSaysSo) {
+    StartWithRules("[Typo]\r\nprogram = notepad.exe\r\nprofile = Editnig\r\n");
+    Front(Notepad);
+    EXPECT_EQ(Name(0), "P0");
+    EXPECT_EQ(recording::Files().count(ProfilePath("Editnig")), 0u);
+    EXPECT_NE(rules.TakeBalloon().find("line 1: no profile Editnig"), std::string::npos);
+}
+
+TEST(RuleWatching, TheTaskbarAndTheIconsOverflowAreNoApplicationInFront) {
+    EXPECT_TRUE(IsTaskbarWindow("Shell_TrayWnd"));
+    EXPECT_TRUE(IsTaskbarWindow("NotifyIconOverflowWindow"));
+    EXPECT_FALSE(IsTaskbarWindow("Notepad"));
 }
