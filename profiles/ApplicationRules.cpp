@@ -131,7 +131,9 @@ class RulesReader {
 void RulesReader::ReadLine(int line, const std::string& raw) {
     const std::string text = Trimmed(raw);
     if (text.empty() || text[0] == ';' || text[0] == '#') return;
-    if (text[0] == '[') return StartRule(line, text);
+    // Only "[NAME]" starts a rule: "[NAME" or "[NAME] x" is a line that is none of the forms, and
+    // belongs to the rule above, which it makes ignored.
+    if (text[0] == '[' && text.back() == ']' && text.size() > 1) return StartRule(line, text);
     const size_t equals = text.find('=');
     if (equals == std::string::npos || equals == 0) {
         return RefuseLine(line, "not [NAME], KEY = VALUE or a comment");
@@ -151,7 +153,6 @@ void RulesReader::StartRule(int line, const std::string& text) {
     inRule = true;
     draft = RuleDraft();
     draft.rule.line = line;
-    if (text.back() != ']' || text.size() == 1) return draft.Ignore(line, "[ without ] at the end");
     draft.rule.name = Trimmed(text.substr(1, text.size() - 2));
     if (draft.rule.name.empty()) return draft.Ignore(line, "empty rule name");
     if (draft.rule.name.size() > MaxRuleNameBytes) {

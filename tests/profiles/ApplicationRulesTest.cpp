@@ -100,7 +100,6 @@ TEST(RulesFile, BrokenRuleIsIgnoredWholeAtItsOffendingLine) {
         {"[B]\nprogram = a\nprofile = a:b\n", 3},                //
         {"[B]\nprogram = a\nprofile = .qvp\n", 3},               // empty once .qvp is dropped
         {"[]\nprogram = a\noff = yes\n", 1},                     //
-        {"[B\nprogram = a\noff = yes\n", 1},                     // its keys go with it
         {"[B]\nprogram a\noff = yes\n", 2},                      //
     };
     for (const auto& c : cases) {
@@ -108,6 +107,15 @@ TEST(RulesFile, BrokenRuleIsIgnoredWholeAtItsOffendingLine) {
         EXPECT_EQ(Names(set), "[G][G]") << c.rule;
         EXPECT_EQ(ProblemLines(set), std::vector<int>{c.line + 3}) << c.rule;
     }
+}
+
+// "[B" is no rule's start: a line of none of the forms, in the rule above, which it ignores
+// together with the keys that follow it.
+TEST(RulesFile, AnUnclosedBracketIsABadLineOfTheRuleAbove) {
+    const std::string good = "[G]\nprogram = g\noff = yes\n";
+    const RuleSet set = Parse(good + "[B\nprogram = b\noff = yes\n" + good);
+    EXPECT_EQ(Names(set), "[G]");
+    EXPECT_EQ(ProblemLines(set), std::vector<int>{4});
 }
 
 TEST(RulesFile, GoodValuesAtTheLimitsAreKept) {
