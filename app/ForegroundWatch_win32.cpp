@@ -6,8 +6,9 @@
 #include <shlwapi.h>
 #include <tlhelp32.h>
 
-#include <cstring>
 #include <vector>
+
+#include "platform/win32/PlatformWin32.h"
 
 namespace {
 
@@ -29,28 +30,22 @@ HWND hookWindow = nullptr;
 UINT hookMessage = 0;
 HWINEVENTHOOK hook = nullptr;
 
-template <typename Function>
-void Find(HMODULE module, const char* name, Function& out) {
-    const FARPROC found = module ? GetProcAddress(module, name) : nullptr;
-    static_assert(sizeof out == sizeof found, "function pointers of one size");
-    std::memcpy(&out, &found, sizeof out);
-}
-
 const ProcessApi& Api() {
     static const ProcessApi api = [] {
         ProcessApi found;
         const HMODULE kernel = GetModuleHandleA("kernel32.dll");
-        Find(kernel, "QueryFullProcessImageNameA", found.queryFullName);
+        platform::FindFunction(kernel, "QueryFullProcessImageNameA", found.queryFullName);
         if (!found.queryFullName) {
             // Loaded for the program's lifetime: it is asked at every change of program.
-            Find(LoadLibraryA("psapi.dll"), "GetModuleFileNameExA", found.moduleFileName);
+            platform::FindFunction(LoadLibraryA("psapi.dll"), "GetModuleFileNameExA",
+                                   found.moduleFileName);
         }
-        Find(kernel, "CreateToolhelp32Snapshot", found.snapshot);
-        Find(kernel, "Process32First", found.firstProcess);
-        Find(kernel, "Process32Next", found.nextProcess);
+        platform::FindFunction(kernel, "CreateToolhelp32Snapshot", found.snapshot);
+        platform::FindFunction(kernel, "Process32First", found.firstProcess);
+        platform::FindFunction(kernel, "Process32Next", found.nextProcess);
         const HMODULE advapi = GetModuleHandleA("advapi32.dll");
-        Find(advapi, "OpenProcessToken", found.openToken);
-        Find(advapi, "GetTokenInformation", found.tokenInformation);
+        platform::FindFunction(advapi, "OpenProcessToken", found.openToken);
+        platform::FindFunction(advapi, "GetTokenInformation", found.tokenInformation);
         return found;
     }();
     return api;
@@ -208,7 +203,7 @@ bool ForegroundWatch::Read(bool withTitle, Foreground& out) {
 void ForegroundWatch::HookChanges(HWND window, UINT message) {
     HWINEVENTHOOK(WINAPI * setHook)
     (DWORD, DWORD, HMODULE, WINEVENTPROC, DWORD, DWORD, DWORD) = nullptr;
-    Find(GetModuleHandleA("user32.dll"), "SetWinEventHook", setHook);
+    platform::FindFunction(GetModuleHandleA("user32.dll"), "SetWinEventHook", setHook);
     if (!setHook || hook) return;
     hookWindow = window;
     hookMessage = message;
@@ -219,7 +214,7 @@ void ForegroundWatch::HookChanges(HWND window, UINT message) {
 
 void ForegroundWatch::Unhook() {
     BOOL(WINAPI * unhook)(HWINEVENTHOOK) = nullptr;
-    Find(GetModuleHandleA("user32.dll"), "UnhookWinEvent", unhook);
+    platform::FindFunction(GetModuleHandleA("user32.dll"), "UnhookWinEvent", unhook);
     if (unhook && hook) unhook(hook);
     hook = nullptr;
 }
@@ -239,7 +234,7 @@ Elevation ForegroundWatch::SelfElevation() {
 bool HasBalloons() {
     static const bool has = [] {
         DLLGETVERSIONPROC getVersion = nullptr;
-        Find(GetModuleHandleA("shell32.dll"), "DllGetVersion", getVersion);
+        platform::FindFunction(GetModuleHandleA("shell32.dll"), "DllGetVersion", getVersion);
         DLLVERSIONINFO version = {};
         version.cbSize = sizeof version;
         return getVersion && SUCCEEDED(getVersion(&version)) && version.dwMajorVersion >= 5;

@@ -59,21 +59,14 @@ struct TimerQueueApi {
     bool Present() const { return create && createTimer && deleteTimer; }
 };
 
-template <typename Function>
-void Find(HMODULE module, const char* name, Function& out) {
-    const FARPROC found = GetProcAddress(module, name);
-    static_assert(sizeof out == sizeof found, "function pointers of one size");
-    std::memcpy(&out, &found, sizeof out);
-}
-
 const TimerQueueApi& TimerQueues() {
     static const TimerQueueApi api = [] {
         TimerQueueApi found;
         const HMODULE kernel = GetModuleHandleA("kernel32.dll");
         if (kernel) {
-            Find(kernel, "CreateTimerQueue", found.create);
-            Find(kernel, "CreateTimerQueueTimer", found.createTimer);
-            Find(kernel, "DeleteTimerQueueTimer", found.deleteTimer);
+            platform::FindFunction(kernel, "CreateTimerQueue", found.create);
+            platform::FindFunction(kernel, "CreateTimerQueueTimer", found.createTimer);
+            platform::FindFunction(kernel, "DeleteTimerQueueTimer", found.deleteTimer);
         }
         return found;
     }();

@@ -3,11 +3,21 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 
 #include "platform/Platform.h"
 
 namespace platform {
+
+// Looks up a function that older Windows versions lack, so that the program still starts there:
+// `out` is null when `module` is null or does not export `name`.
+template <typename Function>
+void FindFunction(HMODULE module, const char* name, Function& out) {
+    const FARPROC found = module ? GetProcAddress(module, name) : nullptr;
+    static_assert(sizeof out == sizeof found, "function pointers of one size");
+    std::memcpy(&out, &found, sizeof out);
+}
 
 // The main control window: receiver of poll ticks and owner of owned message boxes.
 void SetMainWindow(HWND window);

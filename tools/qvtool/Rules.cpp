@@ -48,10 +48,7 @@ int RulesCommand(const std::vector<std::string>& args, std::FILE* out) {
     }
     const std::string& path = args[0];
     std::vector<uint8_t> bytes;
-    if (!ReadDiskFile(path, bytes)) {
-        std::fprintf(stderr, "qvtool: cannot read %s\n", path.c_str());
-        return ExitBadInput;
-    }
+    if (!ReadInputFile(path, bytes)) return ExitBadInput;
     if (bytes.size() > MaxRulesFileBytes) {
         std::fprintf(stderr, "qvtool: %s is over 1 MiB, so no rule of it applies\n", path.c_str());
         return ExitBadInput;

@@ -116,10 +116,7 @@ int ShowCommand(const std::vector<std::string>& args, std::FILE* out) {
     }
     const std::string& path = args[0];
     std::vector<uint8_t> bytes;
-    if (!ReadDiskFile(path, bytes)) {
-        std::fprintf(stderr, "qvtool: cannot read %s\n", path.c_str());
-        return ExitBadInput;
-    }
+    if (!ReadInputFile(path, bytes)) return ExitBadInput;
     if (EndsWithCfg(path)) return ShowConfiguration(path, bytes, out);
     ProfileHeader header;
     if (DecodeProfileHeader(bytes, header) != ProfileDecodeError::None) {

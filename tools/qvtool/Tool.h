@@ -11,6 +11,13 @@
 // Exit status of a command that failed on its input.
 constexpr int ExitBadInput = 2;
 
+// Reads the whole file at `path`; false, after saying so on standard error, when it cannot.
+inline bool ReadInputFile(const std::string& path, std::vector<uint8_t>& bytes) {
+    if (ReadDiskFile(path, bytes)) return true;
+    std::fprintf(stderr, "qvtool: cannot read %s\n", path.c_str());
+    return false;
+}
+
 int ShowCommand(const std::vector<std::string>& args, std::FILE* out);
 // Writes a configuration file with autostart off, every joystick enabled, every ID "Default".
 int DefaultConfigCommand(const std::vector<std::string>& args);
