@@ -5,8 +5,6 @@
 
 namespace {
 
-bool Has(uint16_t mask, int id) { return (mask >> id) & 1u; }
-
 int LowestPresent(const ApplicationState& state) {
     for (int id = 0; id < MaxJoysticks; ++id) {
         if (state.IsPresent(id)) return id;
@@ -22,20 +20,20 @@ PresenceChange UpdatePresence(ApplicationState& state, uint16_t answering) {
     change.left = static_cast<uint16_t>(state.PresentMask & ~answering);
     if (!change.Any()) return change;
     const int current = state.CurrentJoystick;
-    const bool currentGone = current < 0 || current >= MaxJoysticks || Has(change.left, current);
-    if (current >= 0 && current < MaxJoysticks && Has(change.left, current)) {
+    const bool currentGone = current < 0 || current >= MaxJoysticks || HasBit(change.left, current);
+    if (current >= 0 && current < MaxJoysticks && HasBit(change.left, current)) {
         SaveCurrentProfile(state);
     }
     for (int id = 0; id < MaxJoysticks; ++id) {
         // A failed read already reads as centred; stopping releases what is held at once.
-        if (Has(change.left, id) && state.profiles[id]) state.profiles[id]->StopPolling();
+        if (HasBit(change.left, id) && state.profiles[id]) state.profiles[id]->StopPolling();
     }
     state.PresentMask = answering;
     SeatArrivingPads(state, change.arrived);
     for (int id = 0; id < MaxJoysticks; ++id) {
         // Another device may now answer under this ID, with other buttons: it loads the profile
         // afresh, with the button-count rule, as at start.
-        if (Has(change.arrived, id)) CreateArrivingProfile(state, id);
+        if (HasBit(change.arrived, id)) CreateArrivingProfile(state, id);
     }
     if (currentGone) {
         state.CurrentJoystick = LowestPresent(state);

@@ -16,8 +16,6 @@ std::string FileNameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-bool SameName(const std::string& a, const std::string& b) { return Lowered(a) == Lowered(b); }
-
 // A message box's text on one line: a balloon line per message.
 std::string OneLine(const std::string& text) {
     std::string line;
@@ -38,7 +36,7 @@ std::string FileLine(int line, const std::string& reason) {
 // in the configuration file.
 void UseRuleProfile(ApplicationState& state, int id, const std::string& name, Notices& told) {
     const JoystickProfile& profile = *state.profiles[id];
-    if (SameName(profile.profileName, name)) return;
+    if (SameIgnoringCase(profile.profileName, name)) return;
     // A name the user mistyped makes no file: the joystick stays on what it has, and is told.
     platform::FileStamp stamp;
     if (!platform::GetFileStamp(state.context.programDirectory + name + ProfileFileExtension,
@@ -57,11 +55,12 @@ void UseRuleProfile(ApplicationState& state, int id, const std::string& name, No
 void UseOwnProfile(ApplicationState& state, int id, Notices& told) {
     if (!state.standsIn[id]) return;
     const std::string own = state.configuredNames[id];
-    if (SameName(state.profiles[id]->profileName, own) || SwitchProfile(state, id, own, told)) {
+    if (SameIgnoringCase(state.profiles[id]->profileName, own) ||
+        SwitchProfile(state, id, own, told)) {
         state.standsIn[id] = false;
         return;
     }
-    if (!SameName(state.profiles[id]->profileName, DefaultProfileName)) {
+    if (!SameIgnoringCase(state.profiles[id]->profileName, DefaultProfileName)) {
         SwitchProfile(state, id, DefaultProfileName, told);
     }
 }
@@ -136,14 +135,14 @@ std::optional<std::string> ElevationNotice(const std::string& programPath, Eleva
 }
 
 bool IsFrameHost(const std::string& programPath) {
-    return SameName(FileNameOf(programPath), "ApplicationFrameHost.exe");
+    return SameIgnoringCase(FileNameOf(programPath), "ApplicationFrameHost.exe");
 }
 
 bool IsTaskbarWindow(const std::string& windowClass) {
     for (const char* taskbar :
          {"Shell_TrayWnd", "Shell_SecondaryTrayWnd", "NotifyIconOverflowWindow",
           "TopLevelWindowForOverflowXamlIsland"}) {
-        if (SameName(windowClass, taskbar)) return true;
+        if (SameIgnoringCase(windowClass, taskbar)) return true;
     }
     return false;
 }

@@ -40,8 +40,6 @@ void CreateProfile(ApplicationState& state, int id, const std::string& name) {
     if (IsRefusal(standIn)) profile.UseBuiltInSettings(name);
 }
 
-bool Has(uint16_t mask, int id) { return (mask >> id) & 1u; }
-
 // Whether `backup` is `name` with a button count "(NN)" appended, as a load names a backup.
 bool IsBackupOf(const std::string& backup, const std::string& name) {
     const size_t n = name.size();
@@ -124,7 +122,7 @@ RecordLayout SeatArrivingPads(ApplicationState& state, uint16_t arriving) {
     DeviceKeys remembered, padKeys;
     for (int id = 0; id < MaxJoysticks; ++id) {
         remembered[id] = state.padRecords[id].deviceKey;
-        if (Has(arriving, id)) {
+        if (HasBit(arriving, id)) {
             padKeys[id] = platform::JoystickDeviceKey(id).substr(0, MaxDeviceKeyLength);
         }
     }
@@ -132,7 +130,7 @@ RecordLayout SeatArrivingPads(ApplicationState& state, uint16_t arriving) {
     const RecordLayout layout = SeatPads(remembered, staying, arriving, padKeys);
     MoveRecords(state, layout);
     for (int id = 0; id < MaxJoysticks; ++id) {
-        if (Has(arriving, id)) state.padRecords[id].deviceKey = padKeys[id];
+        if (HasBit(arriving, id)) state.padRecords[id].deviceKey = padKeys[id];
     }
     return layout;
 }

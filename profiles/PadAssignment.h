@@ -8,6 +8,9 @@
 
 #include "profiles/ConfigurationFile.h"
 
+// Whether bit `id` of a mask of joysticks is set.
+constexpr bool HasBit(uint32_t mask, int id) { return (mask >> id) & 1u; }
+
 // For each ID, the ID whose record now sits there.
 using RecordLayout = std::array<uint8_t, ConfigurationRecordCount>;
 

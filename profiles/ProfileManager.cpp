@@ -8,10 +8,6 @@
 
 namespace {
 
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && Lowered(a) == Lowered(b);
-}
-
 // Loads `name` into the profile; what the user is told goes to `told`. False when refused.
 bool LoadNoting(JoystickProfile& profile, const std::string& name, Notices& told) {
     const LoadResult result = profile.Load(name);

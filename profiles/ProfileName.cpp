@@ -49,3 +49,7 @@ std::string Lowered(std::string text) {
     }
     return text;
 }
+
+bool SameIgnoringCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && Lowered(a) == Lowered(b);
+}

@@ -20,3 +20,5 @@ NameProblem CheckProfileName(const std::string& directory, const std::string& na
 // `text` with single-byte A..Z folded to a..z, the letter case profile names ignore; a byte from
 // 0x81 on and the byte after it (a two-byte character) are kept as they are.
 std::string Lowered(std::string text);
+// Whether two names are the same but for the letter case Lowered folds.
+bool SameIgnoringCase(const std::string& a, const std::string& b);

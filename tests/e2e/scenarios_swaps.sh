@@ -57,7 +57,8 @@ expect_swapped_configuration() {
         bytes str:QVC1 "str:$PAD_KEY" byte:0 "str:$WHEEL_KEY" byte:0 zero:14)
 }
 
-scenario_pads_swap_between_runs() {
+# The wheel at ID 0 and the pad at ID 1, each remembered under its key; only the wheel polls.
+start_with_wheel_first() {
     pads_files
     pads_at 0 1
     oem_names "$WHEEL_KEY" "$PAD_KEY"
@@ -65,6 +66,10 @@ scenario_pads_swap_between_runs() {
     start_program /hide
     wait_ready >/dev/null
     expect_only_wheel 1
+}
+
+scenario_pads_swap_between_runs() {
+    start_with_wheel_first
     exit_program
     # Plugged in the other order: Windows now numbers the pad first.
     pads_at 1 0
@@ -79,13 +84,7 @@ scenario_pads_swap_between_runs() {
 }
 
 scenario_pads_swap_within_a_run() {
-    pads_files
-    pads_at 0 1
-    oem_names "$WHEEL_KEY" "$PAD_KEY"
-    start_recorder
-    start_program /hide
-    wait_ready >/dev/null
-    expect_only_wheel 1
+    start_with_wheel_first
     write_sticks </dev/null
     wait_until 10 "both pads to leave" bash -c '[ -z "$("$WINE" "$HARNESS/driver.exe" items 1038)" ]'
     oem_names "$PAD_KEY" "$WHEEL_KEY"
